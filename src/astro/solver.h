@@ -1,0 +1,43 @@
+// Moments of solar terms and of new and full moons. One secant root finder
+// on the angle still to be travelled serves both; around it sit the finders
+// the Chinese calendar asks: the next term on or after a civil day, its
+// index, the n-th term on or after a day, the next new or full moon, and a
+// new-moon finder that advances a late new moon to the next day as the
+// historical calendars did. Moments are civil (UTC+8): floor = day number,
+// fraction = time since local midnight.
+#pragma once
+#include <cstdint>
+
+enum LongitudeMode : int {
+    SunMode = 0,   // any value other than MoonMode
+    MoonMode = 1,  // elongation of the Moon from the Sun
+};
+
+// Convergence limit of the solver, a single-precision 1e-10.
+constexpr double SolverEpsilon = double(1e-10f);
+
+// Angle in [0, 360) still to be travelled at jd (UT) before the target is met.
+double LongitudeResidual(double jd, double target, int mode);
+// jd (UT) of the first event after the start at which the Sun's longitude
+// (or the Moon's elongation) reaches target degrees.
+double SolveLongitude(double startJd, double target, int mode);
+
+// The first solar term (every 15 degrees, or only the principal terms at
+// multiples of 30 when principalOnly) whose civil day is `day` or later.
+double NextSolarTermMoment(int32_t day, int principalOnly, int applyCorrection);
+// Index 1..24 of the term NextSolarTermMoment(day, 0, ...) finds.
+int NextSolarTermIndex(int32_t day, int applyCorrection);
+// Term n (1 = 小寒 at 285 degrees .. 24 = 冬至 at 270) on or after `day`.
+double AstroTermOnOrAfter(int32_t day, int n, int applyCorrection);
+// The next new moon (kind 0) on or after `day`, or the next full moon.
+double NextNewOrFullMoon(int32_t day, int kind);
+// The next new moon on or after `day`, a new moon later in its day than
+// `threshold` counting for the next day, else moved by the correction list.
+double NewMoonWithAdvance(int32_t day, double threshold);
+
+// Moments moved onto the days of the historical record by the day lists.
+double ApplyTermDayCorrection(double moment);
+double ApplyNewMoonDayCorrection(double moment);
+
+// Longitude of term n in degrees: 15 (n - 6), plus 360 below n = 6.
+int TermLongitude(int n);

@@ -1,0 +1,121 @@
+#include "civil_calendar.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool YearInRange(int32_t year) { return year >= FirstYear && year <= LastYear; }
+
+// The classical Julian-day constants are single-precision values; holding
+// them as such keeps every floor() on the side the table was built for
+// (floor(30.6 * 15) stays 459).
+const double Factor30_6 = double(30.6f);
+const double Factor30_6001 = double(30.6001f);
+const double Offset122_1 = double(122.1f);
+
+}  // namespace
+
+int IsLeapYear(int32_t year)
+{
+    if (year > 1582) {
+        if (year % 100 == 0) return year % 400 == 0;
+        return year % 4 == 0;
+    }
+    return year % 4 == 0;  // truncating remainder: 0, -4, -8 are leap
+}
+
+int DaysInYear(int32_t year)
+{
+    if (year == 1582) return 355;
+    return IsLeapYear(year) ? 366 : 365;
+}
+
+int IsValidDate(int32_t year, int month, int day)
+{
+    if (!YearInRange(year)) return 0;
+    switch (month) {
+    case 1: case 3: case 5: case 7: case 8: case 12:
+        return day >= 1 && day <= 31;
+    case 4: case 6: case 9: case 11:
+        return day >= 1 && day <= 30;
+    case 10:
+        if (year == 1582) return (day >= 1 && day <= 4) || (day >= 15 && day <= 31);
+        return day >= 1 && day <= 31;
+    case 2:
+        return day >= 1 && day <= (IsLeapYear(year) ? 29 : 28);
+    default:
+        return 0;
+    }
+}
+
+int DayOfYear(int32_t year, int month, int day)
+{
+    if (!IsValidDate(year, month, day)) return 0;
+    int k = IsLeapYear(year) ? 1 : 2;
+    int n = (275 * month) / 9 - k * ((month + 9) / 12) + day - 30;
+    if (year == 1582 && 31 * month + day > 314) n -= 10;
+    return n;
+}
+
+int32_t DateToDayNumber(int32_t year, int month, int day)
+{
+    if (!IsValidDate(year, month, day)) return NoDayNumber;
+    if (year >= -4712) {
+        int32_t y = year, m = month;
+        if (m <= 2) {
+            y -= 1;
+            m += 12;
+        }
+        int32_t b = 0;
+        if (372 * y + 31 * m + day >= 588829) {
+            int32_t a = int32_t(std::floor(y / 100.0));
+            b = 2 - a + int32_t(std::floor(a / 4.0));
+        }
+        return int32_t(std::floor(365.2500001 * (y + 4716))) + b +
+               int32_t(std::floor(Factor30_6 * (m + 1))) + day - 1524;
+    }
+    // Before -4712 the year count continues backwards without a gap.
+    int32_t t = year + 4712;
+    return 365 * t - std::abs(t) / 4 + DayOfYear(year, month, day) - 1;
+}
+
+std::optional<CalendarDate> DayNumberToDate(int32_t z)
+{
+    if (z < FirstDayNumber || z > LastDayNumber) return std::nullopt;
+    double a = z;
+    if (z >= GregorianStartDay) {
+        double alpha = std::floor((z - 1867216.25) / 36524.25);
+        a = z + 1 + alpha - std::floor(alpha / 4);
+    }
+    double b = a + 1524;
+    double c = std::floor((b - Offset122_1) / 365.25);
+    double d = std::floor(365.25 * c);
+    double e1 = b - d;
+    double e = std::floor(e1 / Factor30_6001);
+    int day = int(e1 - std::floor(Factor30_6001 * e));
+    int month = int(e) - 1;
+    if (month > 12) month = int(e) - 13;
+    int32_t year = int32_t(c) - 4716;
+    if (month <= 2) year += 1;
+    return CalendarDate{year, month, day};
+}
+
+std::optional<CalendarDate> DayOfYearToDate(int32_t year, int ordinal)
+{
+    if (!YearInRange(year)) return std::nullopt;
+    if (ordinal < 1 || ordinal > DaysInYear(year)) return std::nullopt;
+    int n = ordinal;
+    if (year == 1582 && n >= 278) n += 10;
+    int k = IsLeapYear(year) ? 1 : 2;
+    int m = int(std::floor(9.0 * (k + n) / 275 + 0.98));
+    if (n < 32) m = 1;
+    int d = n - (275 * m) / 9 + k * ((m + 9) / 12) + 30;
+    if (!IsValidDate(year, m, d)) return std::nullopt;
+    return CalendarDate{year, m, d};
+}
+
+int WeekdayOfDayNumber(int32_t dayNumber)
+{
+    return int(FloorMod(int64_t(dayNumber) + 1, 7));
+}

@@ -1,0 +1,92 @@
+#include "date_text.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "gbk_text.h"
+
+std::string ZeroPadded(int64_t value, int width)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%0*lld", width, static_cast<long long>(value));
+    return buf;
+}
+
+std::string DateToText(const CalendarDate& date)
+{
+    bool ad = date.year > 0;
+    return std::string(ad ? "AD" : "BC") + ZeroPadded(date.month, 2) + "-" +
+           ZeroPadded(date.day, 2) + "-" + ZeroPadded(ad ? date.year : 1 - int64_t(date.year), 4);
+}
+
+std::string DayNumberToText(int32_t dayNumber)
+{
+    auto date = DayNumberToDate(dayNumber);
+    return date ? DateToText(*date) : std::string();
+}
+
+std::string DayOfYearToText(int32_t year, int ordinal)
+{
+    auto date = DayOfYearToDate(year, ordinal);
+    return date ? DateToText(*date) : std::string();
+}
+
+std::string MomentToText(double moment)
+{
+    // The negated test also turns NaN away.
+    if (!(moment >= FirstDayNumber && moment < LastDayNumber + 1.0)) return "";
+    double z = std::floor(moment);
+    double h = 24 * (moment - z);
+    double hh = std::floor(h);
+    double m = 60 * (h - hh);
+    double mm = std::floor(m);
+    double ss = std::floor(60 * (m - mm));
+    return DayNumberToText(int32_t(z)) + " " + ZeroPadded(int64_t(hh), 2) + ":" +
+           ZeroPadded(int64_t(mm), 2) + ":" + ZeroPadded(int64_t(ss), 2);
+}
+
+std::string NormaliseTypedDate(const std::string& s)
+{
+    size_t len = s.size();
+    if (len < 5 || len > 10) return "";
+    if (!ConsistsOnlyOf(s, "1234567890-")) return "";
+    // 1-based dash positions, 0 for none, as the shape rules count them.
+    size_t p1 = s.find('-') + 1, p2 = 0, p3 = 0;
+    if (p1 > 0) p2 = s.find('-', p1) + 1;
+    if (p2 > 0) p3 = s.find('-', p2) + 1;
+    if (p1 < 2 || p1 > 3) return "";
+    if (p2 < p1 + 2 || p2 > p1 + 3) return "";
+    if (len - p2 < 1 || len - p2 > 4) return "";
+    if (p3 != 0) return "";
+    int month = std::stoi(s.substr(0, p1 - 1));
+    int day = std::stoi(s.substr(p1, p2 - p1 - 1));
+    int year = std::stoi(s.substr(p2));
+    if (month == 0 || day == 0 || year == 0) return "";
+    return ZeroPadded(month, 2) + "-" + ZeroPadded(day, 2) + "-" + ZeroPadded(year, 4);
+}
+
+int ConsistsOnlyOf(const std::string& text, const std::string& set)
+{
+    for (size_t pos = 0; pos < text.size();) {
+        size_t len = GbkCharLength(text, pos);
+        std::string ch = text.substr(pos, len);
+        if (ch != "0") {
+            bool found = false;
+            for (size_t q = 0; q < set.size() && !found; q += GbkCharLength(set, q))
+                found = set.compare(q, GbkCharLength(set, q), ch) == 0;
+            if (!found) return 0;
+        }
+        pos += len;
+    }
+    return 1;
+}
+
+int CountOfCharacter(const std::string& text, const std::string& ch)
+{
+    if (text.empty() || ch.empty()) return 0;
+    std::string first = ch.substr(0, GbkCharLength(ch, 0));
+    int count = 0;
+    for (size_t pos = 0; pos < text.size(); pos += GbkCharLength(text, pos))
+        count += text.compare(pos, first.size(), first) == 0;
+    return count;
+}

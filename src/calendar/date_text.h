@@ -1,0 +1,27 @@
+// The fixed-width texts in which dates and moments cross the program:
+// "AD01-01-2000" (tag, month, day, year; BC years show 1 - y), the moment
+// text "AD01-01-2000 06:00:00", and the typed "MM-DD-YYYY" form. The empty
+// text means no such date everywhere.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "civil_calendar.h"
+
+std::string DateToText(const CalendarDate& date);
+std::string DayNumberToText(int32_t dayNumber);
+std::string DayOfYearToText(int32_t year, int ordinal);
+// A moment is a day number plus the fraction of the day since local
+// midnight (UTC+8). Every field is truncated, so 23:59:59.9 never carries
+// into the next day.
+std::string MomentToText(double moment);
+// "MM-DD-YYYY" from what the user typed ("1-2-3" gives "01-02-0003"), or ""
+// when the shape is wrong. Whether the date exists is the caller's test.
+std::string NormaliseTypedDate(const std::string& typed);
+// 1 when every character of text is in set (a "0" always passes), else 0.
+int ConsistsOnlyOf(const std::string& text, const std::string& set);
+// How often the first character of ch occurs in text; 0 when either is empty.
+int CountOfCharacter(const std::string& text, const std::string& ch);
+
+// Zero-padded decimal of at least `width` digits, never truncated.
+std::string ZeroPadded(int64_t value, int width);

@@ -1,0 +1,78 @@
+// lumora-cli: the command-line face of the calendar.
+//   lumora-cli                      today's card
+//   lumora-cli call <Operation> ... one operation of the core
+//   lumora-cli cities               the built-in places
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "call_operations.h"
+#include "today_card.h"
+#include "places.h"
+#include "platform.h"
+
+namespace {
+
+// Texts inside the program are GBK; the terminal speaks UTF-8.
+void PrintLine(FILE* stream, const std::string& gbk)
+{
+    std::string text = GbkToUtf8(gbk).value_or(gbk);
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+}
+
+const char Usage[] =
+    "usage: lumora-cli                        today's card\n"
+    "       lumora-cli call <Operation> <args...>\n"
+    "       lumora-cli call --list            the operations and their arguments\n"
+    "       lumora-cli cities                 the built-in places";
+
+int Cities()
+{
+    for (int32_t code = 1; code <= CityCount(); ++code) {
+        const City& city = BuiltInCity(code);
+        PrintLine(stdout, std::to_string(code) + " " + city.name + " " +
+                              CoordinateText(city.longitude, LongitudeCoordinate) + " " +
+                              CoordinateText(city.latitude, LatitudeCoordinate));
+    }
+    return 0;
+}
+
+int Call(const std::vector<std::string>& args)
+{
+    if (args.size() == 2 && args[1] == "--list") {
+        std::fputs(OperationList().c_str(), stdout);
+        return 0;
+    }
+    std::vector<std::string> gbkArgs;
+    for (size_t i = 1; i < args.size(); ++i) {
+        auto gbk = Utf8ToGbk(args[i]);
+        if (!gbk) {
+            std::fprintf(stderr, "call: argument %zu is not valid UTF-8 text of code page 936\n", i);
+            return 2;
+        }
+        gbkArgs.push_back(*gbk);
+    }
+    CallResult result = CallOperation(gbkArgs);
+    PrintLine(result.status == 0 ? stdout : stderr, result.output);
+    return result.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    if (args.empty()) {
+        for (const std::string& line : TodayCard(LocalNow())) PrintLine(stdout, line);
+        return 0;
+    }
+    if (args[0] == "call") return Call(args);
+    if (args[0] == "cities" && args.size() == 1) return Cities();
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::puts(Usage);
+        return 0;
+    }
+    std::fprintf(stderr, "lumora-cli: unknown command '%s'\n%s\n", args[0].c_str(), Usage);
+    return 2;
+}
