@@ -1,1 +1,107 @@
-#!/bin/bash
+#!/usr/bin/env bash
+# lumora-cli as a user calls it: exact output of known calls, and clear
+# failures (message on standard error, exit status 2) for bad calls.
+# Usage: cli_test.sh LUMORA_CLI [EMULATOR...]   (e.g. wine for the .exe)
+set -u
+cli=("${@:2}" "$1")
+passed=0
+failed=0
+
+expect() {  # expect "EXPECTED OUTPUT" ARGS...
+    local want=$1
+    shift
+    local got status
+    got=$("${cli[@]}" call "$@" 2>/dev/null | tr -d '\r')
+    status=${PIPESTATUS[0]}
+    if [[ $status -eq 0 && "$got" == "$want" ]]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: call $* -> '$got' (status $status), want '$want'"
+    fi
+}
+
+refuse() {  # refuse ARGS...: must fail with status 2 and say why
+    local err status
+    err=$("${cli[@]}" call "$@" 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: call $* -> status $status, message '$err'; want status 2 and a message"
+    fi
+}
+
+# Calendar arithmetic and texts.
+expect 2451545 DateToDayNumber 2000 1 1
+expect -100000000 DateToDayNumber 1582 10 10
+expect 1 IsLeapYear -4
+expect 355 DaysInYear 1582
+expect 0 IsValidDate 1900 2 29
+expect 278 DayOfYear 1582 10 15
+expect AD10-15-1582 DayOfYearToText 1582 278
+expect BC01-01-9999 DayNumberToText -1930711
+expect "" DayNumberToText -1930712
+expect "AD01-01-2000 23:59:59" MomentToText 2451545.999999
+expect 01-02-0003 NormaliseTypedDate 1-2-3
+expect "" NormaliseTypedDate 2000-12-29
+expect 1 ConsistsOnlyOf 12-29-2000 1234567890-
+expect 6 WeekdayOfDayNumber 2451545
+# Time scales, Sun and Moon.
+expect 328.4797325200 DeltaT 2149.9999
+expect 317.5900000000 DeltaT 2150
+expect 345.0000000000 NormalizeAngle -15 180 180
+expect -0.3333333333 LocalTimeToDayFraction 0 0 0
+expect 280.3681580284 SunApparentLongitude 2451545
+expect 223.3143753812 MoonApparentLongitude 2451545
+expect 14.0005566083 GeneralPrecession 2816795
+# Solar terms and moon phases.
+expect "AD12-21-2024 17:20:28 2460666.722548" NextSolarTermMoment 2460666 0 0
+expect 24 NextSolarTermIndex 2460666 0
+expect "AD01-05-2025 10:32:40 2460681.439360" NextSolarTermMoment 2460667 0 0
+expect "AD01-20-2025 04:00:01 2460696.166687" NextSolarTermMoment 2460667 1 0
+expect "AD02-04-2024 16:27:02 2460345.685444" AstroTermOnOrAfter 2460000 3 0
+expect "AD01-11-2024 19:57:19 2460321.831480" NextNewOrFullMoon 2460321 0
+expect "AD01-26-2024 01:53:55 2460336.079112" NextNewOrFullMoon 2460330 1
+expect "AD01-12-2024 00:00:00 2460322.000000" NewMoonWithAdvance 2460321 0.75
+expect "BC12-25-0105 00:00:00 1683431.000000" ApplyTermDayCorrection 1683429.5
+expect "AD12-29-0620 23:59:59 1947876.999988" ApplyNewMoonDayCorrection 1947877.5
+# Sun times and places.
+expect 04:46:10 SunEventTime 2460483 -116.3833 39.9 8 1
+expect 20:19:11 SunEventTime 2460483 -116.3833 39.9 8 6
+expect 24:00:00 SunEventTime 2460483 -20 70 8 3
+expect "" SunEventTime 2460483 -116.3833 90.5 8 1
+expect 23:59:59 TimeOfDayText 0.99999999
+expect 东经116.3833度 CoordinateText -116.3833 lon
+expect 北纬39.9000度 CoordinateText 39.9 lat
+
+# Bad calls: unknown operation, wrong counts, malformed numbers.
+refuse
+refuse NoSuchOperation 1
+refuse DateToDayNumber 2000 1
+refuse DateToDayNumber 2000 1 1 1
+refuse DateToDayNumber 2000 x 1
+refuse DateToDayNumber "" 1 1
+refuse DateToDayNumber 99999999999999999999 1 1
+refuse DateToDayNumber 2147483648 1 1
+refuse DeltaT 1e999
+refuse DeltaT nan
+refuse DeltaT inf
+refuse DeltaT 12abc
+refuse SunEventTime 2460483 -116.3833 39.9 8 1.5
+refuse CoordinateText 1 north
+# Huge but well-formed arguments give a result, not a crash.
+for args in "NextSolarTermMoment 2147483647 0 0" "NextNewOrFullMoon -2147483648 1" \
+            "NewMoonWithAdvance 2147483647 0.5" "ToDynamicalTime 1e300" "MomentToText -1e300" \
+            "SunEventTime -2147483648 0 0 0 1" "TimeOfDayText 1e300" "NormalizeAngle 1 0 0" \
+            "NormaliseTypedDate 乗乗乗乗乗" "ApplyNewMoonDayCorrection -1e300"; do
+    # shellcheck disable=SC2086
+    "${cli[@]}" call $args >/dev/null 2>&1
+    status=$?
+    if [[ $status -eq 0 ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: call $args -> status $status"; fi
+done
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

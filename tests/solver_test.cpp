@@ -1,1 +1,119 @@
+#include "solver.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "date_text.h"
+#include "sun.h"
+#include "time_scales.h"
+
+namespace {
+
+// Moments are compared to within a tenth of a second.
+constexpr double TenthSecond = 0.1 / 86400;
+
+double SunLongitudeAtMoment(double moment)
+{
+    return SunApparentLongitude(ToDynamicalTime(moment - 0.5 - CalcZone / 24.0));
+}
+
+}  // namespace
+
+TEST(Solver, SolarTermsOfWinter2024)
+{
+    EXPECT_NEAR(NextSolarTermMoment(2460666, 0, 0), 2460666.72255, 5e-6);
+    EXPECT_EQ(MomentToText(NextSolarTermMoment(2460666, 0, 0)), "AD12-21-2024 17:20:28");
+    EXPECT_EQ(NextSolarTermIndex(2460666, 0), 24);
+    // A day later the next term is 小寒 of 2025 at 10:32:40.7.
+    EXPECT_NEAR(NextSolarTermMoment(2460667, 0, 0), 2460681.0 + (10 * 3600 + 32 * 60 + 40.7) / 86400,
+                TenthSecond);
+    EXPECT_EQ(NextSolarTermIndex(2460667, 0), 1);
+    // Principal terms only: 大寒 at 04:00:02 (rounded).
+    EXPECT_NEAR(NextSolarTermMoment(2460667, 1, 0), 2460696.0 + (4 * 3600 + 2) / 86400.0, 0.5 / 86400);
+    // 立春 2024 at 16:27:02 (rounded).
+    EXPECT_NEAR(AstroTermOnOrAfter(2460000, 3, 0), 2460345.0 + (16 * 3600 + 27 * 60 + 2) / 86400.0,
+                0.5 / 86400);
+}
+
+TEST(Solver, MoonPhasesOfJanuary2024)
+{
+    EXPECT_NEAR(NextNewOrFullMoon(2460321, 0), 2460321.0 + (19 * 3600 + 57 * 60 + 20) / 86400.0,
+                0.5 / 86400);
+    EXPECT_NEAR(NextNewOrFullMoon(2460330, 1), 2460336.0 + (1 * 3600 + 53 * 60 + 55) / 86400.0,
+                0.5 / 86400);
+}
+
+TEST(Solver, NextTermIsTheFirstOnOrAfterTheDay)
+{
+    // Every day of 2024: the term found lies on the day or later, no term
+    // lies between the day and it, and its index names its longitude.
+    for (int32_t day = 2460311; day <= 2460676; ++day) {
+        double r = NextSolarTermMoment(day, 0, 0);
+        int n = NextSolarTermIndex(day, 0);
+        ASSERT_GE(std::floor(r), day);
+        ASSERT_LT(r - day, 16.5) << day;
+        double lambda = SunLongitudeAtMoment(r);
+        double k = TermLongitude(n) % 360;
+        ASSERT_NEAR(NormalizeAngle(lambda - k, 0, 180), 0, 1e-7) << day << " " << n;
+        // At the local midnight that opens the day, the term is still ahead
+        // and less than 15 degrees away.
+        double before = SunLongitudeAtMoment(double(day));
+        ASSERT_LT(NormalizeAngle(k - before, 180, 180), 15.0 + 1e-9) << day;
+    }
+}
+
+TEST(Solver, PrincipalTermsSkipTheOthers)
+{
+    for (int32_t day = 2460311; day <= 2460676; day += 7) {
+        double r = NextSolarTermMoment(day, 1, 0);
+        double lambda = SunLongitudeAtMoment(r);
+        ASSERT_NEAR(NormalizeAngle(lambda - 30 * std::round(lambda / 30), 0, 180), 0, 1e-7) << day;
+        ASSERT_GE(std::floor(r), day);
+        ASSERT_LT(r - day, 32) << day;
+    }
+}
+
+TEST(Solver, TermDayCorrectionMovesTheListedDay)
+{
+    // The winter solstice of 105 BC is computed on day 1683429; the record
+    // has it two days later.
+    double computed = AstroTermOnOrAfter(1683420, 24, 0);
+    EXPECT_EQ(std::floor(computed), 1683429);
+    EXPECT_EQ(AstroTermOnOrAfter(1683420, 24, 1), 1683431.0);
+    EXPECT_EQ(ApplyTermDayCorrection(1683429.3), 1683431.0);
+    EXPECT_EQ(ApplyTermDayCorrection(1683430.3), 1683430.3);
+}
+
+TEST(Solver, NewMoonCorrectionsAndAdvance)
+{
+    // -1: to 23:59:59 of the day before; +1: to 00:00:00 of the next day.
+    EXPECT_DOUBLE_EQ(ApplyNewMoonDayCorrection(1947877.4), 1947877 - 0.000011574);
+    EXPECT_EQ(MomentToText(ApplyNewMoonDayCorrection(1947877.4)), "AD12-29-0620 23:59:59");
+    EXPECT_EQ(ApplyNewMoonDayCorrection(1949825.2), 1949826.0);
+    EXPECT_EQ(ApplyNewMoonDayCorrection(1947876.4), 1947876.4);
+    EXPECT_EQ(ApplyNewMoonDayCorrection(1947878.4), 1947878.4);
+    EXPECT_EQ(ApplyNewMoonDayCorrection(1e300), 1e300);
+
+    // The new moon of 2024-01-11 falls at 19:57 (fraction 0.83).
+    EXPECT_EQ(NewMoonWithAdvance(2460321, 0.75), 2460322.0);
+    EXPECT_EQ(NewMoonWithAdvance(2460321, 0), NextNewOrFullMoon(2460321, 0));
+    // A listed new moon at 23:37 is moved to the next day by the list.
+    EXPECT_EQ(NewMoonWithAdvance(1949825, 0), 1949826.0);
+    // The new moon of 1920-11-11 00:04 is listed -1 and moves to the day before.
+    EXPECT_DOUBLE_EQ(NewMoonWithAdvance(2422639, 0), 2422640 - 0.000011574);
+    // An excepted day keeps its late new moon (20:03) even with a threshold.
+    double excepted = NewMoonWithAdvance(2022293, 0.01);
+    EXPECT_EQ(std::floor(excepted), 2022293);
+    EXPECT_EQ(excepted, NextNewOrFullMoon(2022293, 0));
+}
+
+TEST(Solver, ResidualIsTheAngleStillToGo)
+{
+    double r = LongitudeResidual(2451545.0, 281, SunMode);
+    EXPECT_TRUE(r > 0 && r < 1);
+    EXPECT_TRUE(LongitudeResidual(2451545.0, 279, SunMode) > 358);
+    double jd = SolveLongitude(2451545.0, 90, SunMode);
+    EXPECT_NEAR(NormalizeAngle(LongitudeResidual(jd, 90, SunMode), 0, 180), 0, 1e-8);
+    EXPECT_GT(jd, 2451545.0);
+}
