@@ -4,7 +4,6 @@
 
 #include "polynomial.h"
 
-
 double NormalizeAngle(double x, int centre, int halfWidth)
 {
     double width = 2.0 * halfWidth;
