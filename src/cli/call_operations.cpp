@@ -64,6 +64,8 @@ const std::vector<std::span<const Operation>>& OperationTables()
     static const std::vector<std::span<const Operation>> tables = {
         CalendarFoundationOperations,
         AstronomyOperations,
+        ChineseCalendarOperations,
+        NamesAndDatesOperations,
     };
     return tables;
 }

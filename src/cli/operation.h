@@ -33,3 +33,5 @@ std::string Moment(double v);
 
 extern const std::span<const Operation> CalendarFoundationOperations;
 extern const std::span<const Operation> AstronomyOperations;
+extern const std::span<const Operation> ChineseCalendarOperations;
+extern const std::span<const Operation> NamesAndDatesOperations;

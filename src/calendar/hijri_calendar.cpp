@@ -1,0 +1,1 @@
+#include "hijri_calendar.h"

@@ -1,0 +1,1 @@
+#include "historical_calendar.h"

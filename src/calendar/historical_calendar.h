@@ -1,0 +1,15 @@
+// The sky as the calendar in force saw it: the first solar term, new moon
+// or full moon whose civil day is on or after a day. Inside the historical
+// spans (104 BC .. 1887) the answer comes from the mean-motion constants of
+// the calendar then in force or from the Qing methods, with the historical
+// day corrections; elsewhere, and always when ModernCalculateAncientFlag is
+// 1, from modern astronomy.
+#pragma once
+#include <cstdint>
+
+// Moment of the first term (kind 0: any, 1: principal only) with day >= x.
+double TermMoment(int32_t x, int kind);
+// Number 1..24 of the first term (any kind) with day >= x.
+int TermNumber(int32_t x);
+double NewMoonMoment(int32_t x);
+double FullMoonMoment(int32_t x);

@@ -1,0 +1,1 @@
+#include "lunar_year.h"

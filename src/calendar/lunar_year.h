@@ -1,0 +1,41 @@
+// The Chinese lunisolar year. Lunar year Y is the one whose New Year's day
+// falls in Gregorian year Y. Each year is described by a 17-character record:
+//   1-12  regular months 1..12, "1" long (30 days), "0" short (29 days)
+//   13    leap month: "0" none, else the month it follows ("1".."9","A","B","C")
+//   14    length of the leap month ("0" when there is none)
+//   15-17 Gregorian month digit and two-digit day of New Year's day
+// Lunar months 13..24 are the leap month that follows month - 12. Lunar dates
+// travel as tagged texts: "AD16-02-2020" is leap 4th month, day 2, of 2020.
+#pragma once
+#include <cstdint>
+#include <string>
+
+constexpr int32_t FirstRecordYear = -9997;
+constexpr int32_t LastRecordYear = 9998;
+// The conversions between civil and lunar dates accept these years.
+constexpr int32_t FirstConversionYear = -8999;
+constexpr int32_t LastConversionYear = 9000;
+
+// Moments of the sky as the calendar sees them (days are civil UTC+8 days).
+double TermOnOrAfter(int32_t x, int n);
+int32_t NewMoonOnOrAfter(int32_t x);
+int32_t NewMoonOnOrBefore(int32_t x);
+int HasPrincipalTerm(int32_t a, int32_t b);
+
+// 0 no leap month, 1 a leap month inside the year, 2 a leap 11th or 12th
+// month at the end of the year.
+int YearLeapCode(int32_t y);
+int32_t LunarNewYear(int32_t y);
+// The record of lunar year y, "" outside FirstRecordYear..LastRecordYear.
+std::string GetLunarYearRecord(int32_t y);
+// Drops every record built so far (the calendar setting changed).
+void EraseLunarYearCache();
+
+int LunarYearDays(int32_t y);
+int IsValidLunarDate(int32_t y, int month, int day);
+int LunarMonthOrdinal(int32_t y, int month);
+int LunarMonthFromOrdinal(int32_t y, int ordinal);
+int LunarDayOrdinal(int32_t y, int month, int day);
+std::string LunarDateFromOrdinal(int32_t y, int ordinal);
+std::string SolarToLunar(int32_t y, int month, int day);
+std::string LunarToSolar(int32_t y, int month, int day);

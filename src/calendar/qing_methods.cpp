@@ -1,0 +1,1 @@
+#include "qing_methods.h"

@@ -1,0 +1,1 @@
+#include "sexagenary_cycle.h"

@@ -1,0 +1,1 @@
+#include "weekday_zodiac.h"
