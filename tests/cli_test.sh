@@ -103,5 +103,26 @@ for args in "NextSolarTermMoment 2147483647 0 0" "NextNewOrFullMoon -2147483648 
         failed=$((failed + 1)); echo "FAIL: call $args -> status $status"; fi
 done
 
+# Names, numerals, eras, the Hijri calendar, weekdays and zodiac signs.
+expect "    2026" YearText 2026
+expect "     前1" YearText 0
+expect "   回历前1" HijriYearText 0
+expect "  二○○○" ChineseYearText 2000
+expect "  一九一二" EraYearText 1912
+expect 元代至元17 EraYearText 1280
+expect 闰正月小 LunarMonthName 13 0
+expect 廿一 LunarDayName 21
+expect 1948440 HijriToDayNumber 1 1 1
+expect AD07-16-0622 HijriToSolarText 1 1 1
+expect BC12-29-0001 SolarToHijriText 622 7 15
+expect "" SolarToHijriText 1582 10 10
+expect 星期四 WeekdayName 1582 10 4
+expect 双鱼座 ZodiacSignName 2024 2 29
+refuse LunarMonthName 13
+expect "" YearText -2147483648
+expect "" EraYearText 2147483647
+expect -100000000 HijriToDayNumber 2147483647 12 30
+expect "" SolarToHijriText -2147483648 1 1
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
