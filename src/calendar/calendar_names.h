@@ -16,7 +16,7 @@ std::string ChineseDigit(int n);
 std::string YearText(int32_t y);
 // "  回历1447", "   回历前1": right-aligned in 10 bytes.
 std::string HijriYearText(int32_t y);
-// "    二○二六", "      前一": right-aligned in 10 bytes.
+// "  二○二六", "      前一": right-aligned in 10 bytes.
 std::string ChineseYearText(int32_t y);
 // "闰四月小", "腊月大": month 1..24 (leap months + 12), big = 1 for 30 days.
 std::string LunarMonthName(int m, int big);

@@ -1,1 +1,337 @@
 #include "lunar_year.h"
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "calendar_flags.h"
+#include "civil_calendar.h"
+#include "date_text.h"
+#include "historical_calendar.h"
+#include "solver.h"
+
+namespace {
+
+// The leap-month rule of the calendars of 104 BC .. AD 665: a cycle of N
+// years holding M months from epoch year E, New Years counted in mean
+// months of F days from epoch day A.
+struct CycleRule {
+    int32_t firstYear, lastYear;
+    double month;  // F
+    double epochYear;  // E
+    int years;  // N
+    int months;  // M
+    double epochDay;  // A
+};
+
+const CycleRule CycleRules[] = {
+    {-103, 84, 2392.0 / 81, -103 - 1.0 / 6, 19, 235, 1683431},
+    {85, 237, 27759.0 / 940, -160 - 1.0 / 6, 19, 235, 1662611},
+    {238, 444, 134630.0 / 4559, -3808 - 1.0 / 6, 19, 235, 330191},
+    {445, 509, 22207.0 / 752, 212, 19, 235, 1798541},
+    {510, 589, 116321.0 / 3939, -51476 - 1.0 / 6, 391, 4836, -17080189},
+    {590, 596, 5372209.0 / 181920, -4128416 - 1.0 / 6 - 1.0 / 12, 429, 5306,
+     -1506155749 - 5372209.0 / 181920},
+    {597, 618, 33783.0 / 1144, -1427036 - 1.0 / 6, 410, 5071, -519493909},
+    {645, 665, 384075.0 / 13006, -163722 - 1.0 / 6, 676, 8361, -58077529},
+};
+
+const CycleRule* FindCycleRule(int32_t y)
+{
+    if (ModernCalculateAncientFlag == 1) return nullptr;
+    for (const CycleRule& r : CycleRules)
+        if (y >= r.firstYear && y <= r.lastYear) return &r;
+    return nullptr;
+}
+
+struct YearStart {
+    int leapCode;
+    int32_t newYear;
+};
+
+YearStart CycleYearStart(const CycleRule& r, int32_t y)
+{
+    double t = (y - r.epochYear) * r.months;
+    double rest = std::floor(t - r.years * std::floor(t / r.years));
+    int code = r.years - (r.months % r.years) <= rest ? 1 : 0;
+    double k = std::floor((y - r.epochYear) * r.months / r.years);
+    return {code, int32_t(std::floor(r.epochDay + k * r.month))};
+}
+
+// From winter solstice to winter solstice: the 11th month holds the
+// solstice, and the first month without a principal term is the leap month.
+YearStart AstronomicalYearStart(int32_t y)
+{
+    int32_t j = DateToDayNumber(y, 1, 1);
+    int32_t w1 = int32_t(std::floor(TermOnOrAfter(j - 180, 24)));
+    int32_t w2 = int32_t(std::floor(TermOnOrAfter(w1 + 300, 24)));
+    int32_t w3 = int32_t(std::floor(TermOnOrAfter(w2 + 300, 24)));
+    int32_t m1 = NewMoonOnOrBefore(w1), m2 = NewMoonOnOrBefore(w2), m3 = NewMoonOnOrBefore(w3);
+    YearStart start{0, 0};
+    if (m2 - m1 < 360) {
+        if (m3 - m2 >= 360) {
+            int32_t a1 = NewMoonOnOrAfter(m2 + 20), a2 = NewMoonOnOrAfter(a1 + 20),
+                    a3 = NewMoonOnOrAfter(a2 + 20);
+            start.leapCode = HasPrincipalTerm(a1, a2 - 1) && HasPrincipalTerm(a2, a3 - 1) ? 0 : 2;
+        }
+        start.newYear = NewMoonOnOrAfter(m1 + 50);
+    } else {
+        int32_t a1 = NewMoonOnOrAfter(m1 + 20), a2 = NewMoonOnOrAfter(a1 + 20),
+                a3 = NewMoonOnOrAfter(a2 + 20);
+        if (HasPrincipalTerm(a1, a2 - 1) && HasPrincipalTerm(a2, a3 - 1))
+            start = {1, a2};
+        else
+            start = {0, a3};
+    }
+    // The year's start is handed on as its month and day in year y, as the
+    // record keeps it.
+    auto date = DayNumberToDate(start.newYear);
+    if (date) start.newYear = DateToDayNumber(y, date->month % 10, date->day);
+    return start;
+}
+
+YearStart LunarYearStart(int32_t y)
+{
+    const CycleRule* rule = FindCycleRule(y);
+    return rule ? CycleYearStart(*rule, y) : AstronomicalYearStart(y);
+}
+
+using Record = std::array<char, 17>;
+
+// One record per lunar year FirstRecordYear..LastRecordYear, built on first
+// use; an empty slot holds '\0' in its first character.
+std::vector<Record>& Cache()
+{
+    static std::vector<Record> cache(size_t(LastRecordYear - FirstRecordYear + 1), Record{});
+    return cache;
+}
+
+Record BuildRecord(int32_t y)
+{
+    YearStart start = LunarYearStart(y);
+    LunationList lunations{};
+    lunations.newMoons[1] = start.newYear;
+    int count = start.leapCode == 0 ? 12 : 13;
+    for (int i = 2; i <= count + 1; ++i) lunations.newMoons[i] = NewMoonOnOrAfter(lunations.newMoons[i - 1] + 20);
+    for (int i = 1; i <= count; ++i)
+        lunations.holdsPrincipalTerm[i] =
+            HasPrincipalTerm(lunations.newMoons[i], lunations.newMoons[i + 1] - 1);
+    std::string months = MonthCharacters(start.leapCode, lunations);
+    // New Year's day as the last digit of its month and its two-digit day,
+    // read from its date text "ADmm-dd-yyyy".
+    std::string newYear = DayNumberToText(start.newYear);
+    Record record{};
+    for (size_t i = 0; i < 14 && i < months.size(); ++i) record[i] = months[i];
+    if (newYear.size() == 12) {
+        record[14] = newYear[3];
+        record[15] = newYear[5];
+        record[16] = newYear[6];
+    }
+    return record;
+}
+
+// The record of lunar year y, or nullptr outside the record range.
+const Record* RecordOf(int32_t y)
+{
+    if (y < FirstRecordYear || y > LastRecordYear) return nullptr;
+    Record& slot = Cache()[size_t(y - FirstRecordYear)];
+    if (slot[0] == '\0') slot = BuildRecord(y);
+    return &slot;
+}
+
+int MonthLength(const Record& r, int month) { return r[size_t(month - 1)] == '1' ? 30 : 29; }
+
+// The regular month the leap month follows, 0 when the year has none.
+int LeapMonth(const Record& r)
+{
+    char c = r[12];
+    return c >= 'A' ? c - 'A' + 10 : c - '0';
+}
+
+int LeapMonthLength(const Record& r) { return r[13] == '1' ? 30 : 29; }
+
+// 100 x month + day of New Year's day.
+int NewYearNumber(const Record& r) { return (r[14] - '0') * 100 + (r[15] - '0') * 10 + (r[16] - '0'); }
+
+int NewYearDayOfYear(int32_t y, const Record& r)
+{
+    return DayOfYear(y, r[14] - '0', (r[15] - '0') * 10 + (r[16] - '0'));
+}
+
+bool InConversionRange(int32_t y) { return y >= FirstConversionYear && y <= LastConversionYear; }
+
+std::string LunarDateText(int32_t y, int month, int day) { return DateToText({y, month, day}); }
+
+}  // namespace
+
+std::string MonthCharacters(int leapCode, const LunationList& lunations)
+{
+    // A lunation is long exactly when the next new moon comes 30 days later.
+    auto length = [&](int i) {
+        return lunations.newMoons[i + 1] - lunations.newMoons[i] == 30 ? '1' : '0';
+    };
+    std::string months, leap = "00";
+    if (leapCode == 0) {
+        for (int i = 1; i <= 12; ++i) months += length(i);
+    } else if (leapCode == 2) {
+        // A leap 11th or 12th month ends the year.
+        for (int i = 1; i <= 11; ++i) months += length(i);
+        if (lunations.holdsPrincipalTerm[12]) {
+            months += length(12);
+            leap = {'C', length(13)};
+        } else {
+            leap = {'B', length(12)};
+            months += length(13);
+        }
+    } else {
+        // The first lunation without a principal term is the leap month.
+        bool found = false;
+        for (int i = 1; i <= 13; ++i) {
+            if (!found && !lunations.holdsPrincipalTerm[i]) {
+                found = true;
+                leap = {"0123456789ABC"[i - 1], length(i)};
+            } else {
+                months += length(i);
+            }
+        }
+        // A leap year of the cycle rule whose thirteen lunations all hold a
+        // principal term: the thirteenth counts as a leap 12th month.
+        if (!found) {
+            months.pop_back();
+            leap = {'C', length(13)};
+        }
+    }
+    return months + leap;
+}
+
+double TermOnOrAfter(int32_t x, int n)
+{
+    if (ModernCalculateAncientFlag == 1) return AstroTermOnOrAfter(x, n, 0);
+    double t = AstroTermOnOrAfter(x, n, 1);
+    double day = std::floor(t);
+    if (day < 1683438 || day > 2410263) return t;
+    // Inside the historical spans the term is the one the calendar in force
+    // placed near the modern moment.
+    double u = TermMoment(int32_t(day) - 5, 0);
+    if (std::floor(u) < x) u = TermMoment(int32_t(std::floor(u)) + 360, 0);
+    return u;
+}
+
+int32_t NewMoonOnOrAfter(int32_t x) { return int32_t(std::floor(NewMoonMoment(x))); }
+
+int32_t NewMoonOnOrBefore(int32_t x)
+{
+    int32_t s = NewMoonOnOrAfter(x - 10);
+    return s <= x ? s : NewMoonOnOrAfter(s - 40);
+}
+
+int HasPrincipalTerm(int32_t a, int32_t b)
+{
+    double d = std::floor(TermMoment(a, 1));
+    return a <= d && d <= b;
+}
+
+int YearLeapCode(int32_t y) { return LunarYearStart(y).leapCode; }
+
+int32_t LunarNewYear(int32_t y) { return LunarYearStart(y).newYear; }
+
+std::string GetLunarYearRecord(int32_t y)
+{
+    const Record* r = RecordOf(y);
+    return r ? std::string(r->begin(), r->end()) : std::string();
+}
+
+void EraseLunarYearCache()
+{
+    for (Record& r : Cache()) r[0] = '\0';
+}
+
+int LunarYearDays(int32_t y)
+{
+    const Record* r = RecordOf(y);
+    if (!r) return 0;
+    int days = 0;
+    for (int m = 1; m <= 12; ++m) days += MonthLength(*r, m);
+    if (LeapMonth(*r)) days += LeapMonthLength(*r);
+    return days;
+}
+
+int IsValidLunarDate(int32_t y, int month, int day)
+{
+    const Record* r = RecordOf(y);
+    if (!r || day < 1) return 0;
+    if (month >= 1 && month <= 12) return day <= MonthLength(*r, month);
+    if (month >= 13 && month <= 24) return LeapMonth(*r) == month - 12 && day <= LeapMonthLength(*r);
+    return 0;
+}
+
+int LunarMonthOrdinal(int32_t y, int month)
+{
+    if (!IsValidLunarDate(y, month, 1)) return 0;
+    int leap = LeapMonth(*RecordOf(y));
+    if (month > 12) return leap + 1;
+    return leap && month > leap ? month + 1 : month;
+}
+
+int LunarMonthFromOrdinal(int32_t y, int ordinal)
+{
+    const Record* r = RecordOf(y);
+    if (!r) return 0;
+    int leap = LeapMonth(*r);
+    if (leap) {
+        if (ordinal < 1 || ordinal > 13) return 0;
+        if (ordinal <= leap) return ordinal;
+        return ordinal == leap + 1 ? leap + 12 : ordinal - 1;
+    }
+    return ordinal >= 1 && ordinal <= 12 ? ordinal : 0;
+}
+
+int LunarDayOrdinal(int32_t y, int month, int day)
+{
+    if (!IsValidLunarDate(y, month, day)) return 0;
+    const Record& r = *RecordOf(y);
+    int leap = LeapMonth(r);
+    int before = 0;
+    int regularBefore = month > 12 ? month - 12 : month - 1;
+    for (int m = 1; m <= regularBefore; ++m) {
+        before += MonthLength(r, m);
+        if (m == leap && month <= 12) before += LeapMonthLength(r);
+    }
+    return before + day;
+}
+
+std::string LunarDateFromOrdinal(int32_t y, int ordinal)
+{
+    if (ordinal <= 0 || ordinal > LunarYearDays(y)) return "";
+    const Record& r = *RecordOf(y);
+    int leap = LeapMonth(r);
+    int rest = ordinal;
+    for (int m = 1; m <= 12; ++m) {
+        if (rest <= MonthLength(r, m)) return LunarDateText(y, m, rest);
+        rest -= MonthLength(r, m);
+        if (m == leap) {
+            if (rest <= LeapMonthLength(r)) return LunarDateText(y, m + 12, rest);
+            rest -= LeapMonthLength(r);
+        }
+    }
+    return "";
+}
+
+std::string SolarToLunar(int32_t y, int month, int day)
+{
+    if (!InConversionRange(y) || !IsValidDate(y, month, day)) return "";
+    const Record& r = *RecordOf(y);
+    int dayOfYear = DayOfYear(y, month, day);
+    if (100 * month + day >= NewYearNumber(r))
+        return LunarDateFromOrdinal(y, dayOfYear - NewYearDayOfYear(y, r) + 1);
+    const Record& previous = *RecordOf(y - 1);
+    return LunarDateFromOrdinal(y - 1, dayOfYear + DaysInYear(y - 1) - NewYearDayOfYear(y - 1, previous) + 1);
+}
+
+std::string LunarToSolar(int32_t y, int month, int day)
+{
+    if (!InConversionRange(y) || !IsValidLunarDate(y, month, day)) return "";
+    int n = NewYearDayOfYear(y, *RecordOf(y)) - 1 + LunarDayOrdinal(y, month, day);
+    int daysInYear = DaysInYear(y);
+    return n > daysInYear ? DayOfYearToText(y + 1, n - daysInYear) : DayOfYearToText(y, n);
+}

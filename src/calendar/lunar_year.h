@@ -31,6 +31,16 @@ std::string GetLunarYearRecord(int32_t y);
 // Drops every record built so far (the calendar setting changed).
 void EraseLunarYearCache();
 
+// The lunations of one lunar year, 1-based: first days of lunations 1..14 and
+// whether lunation i holds a principal term (中气).
+struct LunationList {
+    int32_t newMoons[15];
+    bool holdsPrincipalTerm[14];
+};
+// Characters 1-14 of a record (month lengths and leap month) from the
+// year's leap code and its lunations.
+std::string MonthCharacters(int leapCode, const LunationList& lunations);
+
 int LunarYearDays(int32_t y);
 int IsValidLunarDate(int32_t y, int month, int day);
 int LunarMonthOrdinal(int32_t y, int month);

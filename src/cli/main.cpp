@@ -2,11 +2,17 @@
 //   lumora-cli                      today's card
 //   lumora-cli call <Operation> ... one operation of the core
 //   lumora-cli cities               the built-in places
+//   lumora-cli records Y1 Y2        the lunar year records of Y1..Y2
+// Global options before the command: --modern (modern astronomy for every
+// date) and --chunjie (stem-branch years from the lunar New Year).
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "calendar_flags.h"
 #include "call_operations.h"
+#include "lunar_year.h"
 #include "today_card.h"
 #include "places.h"
 #include "platform.h"
@@ -25,7 +31,9 @@ const char Usage[] =
     "usage: lumora-cli                        today's card\n"
     "       lumora-cli call <Operation> <args...>\n"
     "       lumora-cli call --list            the operations and their arguments\n"
-    "       lumora-cli cities                 the built-in places";
+    "       lumora-cli cities                 the built-in places\n"
+    "       lumora-cli records Y1 Y2          one line 'Y RECORD' per lunar year\n"
+    "options before the command: --modern, --chunjie";
 
 int Cities()
 {
@@ -35,6 +43,26 @@ int Cities()
                               CoordinateText(city.longitude, LongitudeCoordinate) + " " +
                               CoordinateText(city.latitude, LatitudeCoordinate));
     }
+    return 0;
+}
+
+bool ParseYear(const std::string& text, int32_t& year)
+{
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || v < FirstRecordYear || v > LastRecordYear) return false;
+    year = int32_t(v);
+    return true;
+}
+
+int Records(const std::vector<std::string>& args)
+{
+    int32_t first = 0, last = 0;
+    if (args.size() != 3 || !ParseYear(args[1], first) || !ParseYear(args[2], last)) {
+        std::fprintf(stderr, "records: expected two years from %d to %d\n", FirstRecordYear, LastRecordYear);
+        return 2;
+    }
+    for (int32_t y = first; y <= last; ++y) std::printf("%d %s\n", y, GetLunarYearRecord(y).c_str());
     return 0;
 }
 
@@ -63,12 +91,18 @@ int Call(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args = Utf8Arguments(argc, argv);
+    while (!args.empty() && (args[0] == "--modern" || args[0] == "--chunjie")) {
+        if (args[0] == "--modern") SetModernCalculateAncientFlag(1);
+        else GanZhiFromChunjieFlag = 1;
+        args.erase(args.begin());
+    }
     if (args.empty()) {
         for (const std::string& line : TodayCard(LocalNow())) PrintLine(stdout, line);
         return 0;
     }
     if (args[0] == "call") return Call(args);
     if (args[0] == "cities" && args.size() == 1) return Cities();
+    if (args[0] == "records") return Records(args);
     if (args[0] == "--help" || args[0] == "-h") {
         std::puts(Usage);
         return 0;
