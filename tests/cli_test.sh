@@ -124,5 +124,43 @@ expect "" EraYearText 2147483647
 expect -100000000 HijriToDayNumber 2147483647 12 30
 expect "" SolarToHijriText -2147483648 1 1
 
+# The Chinese calendar.
+expect 1683490 LunarNewYear -103
+expect 10101101010150124 GetLunarYearRecord 445
+expect 1 YearLeapCode 445
+expect 01111001010140125 GetLunarYearRecord 2020
+expect "" GetLunarYearRecord 9999
+expect AD16-02-2020 SolarToLunar 2020 5 24
+expect AD05-24-2020 LunarToSolar 2020 16 2
+expect "" LunarToSolar 2024 13 1
+expect 55 DayCycleIndex 2000 1 1
+expect 甲辰\(龙\)年丙寅月甲辰日 CycleDateText 2024 2 10 1
+expect "BC12-25-0105 00:00:00 1683431.000000" TermMoment 1683420 0
+expect "AD12-21-2024 17:20:28 2460666.722548" TermMoment 2460666 0
+expect "BC05-19-0059 13:55:33 1700012.580247" FullMoonMoment 1700000
+expect 5 CurrentTermIndex 2024 3 5
+
+# Commands besides call.
+expect_command() {  # expect_command "EXPECTED OUTPUT" ARGS...
+    local want=$1
+    shift
+    local got
+    got=$("${cli[@]}" "$@" 2>/dev/null | tr -d '\r')
+    if [[ ${PIPESTATUS[0]} -eq 0 && "$got" == "$want" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $* -> '$got', want '$want'"; fi
+}
+expect_command $'-103 01010101010100222\n-102 01101010101000211' records -103 -102
+expect_command $'AD01-01-2024\n二○二四年正月初一 甲辰(龙)年丙寅月甲辰日' convert 2024-02-10 --to lunar
+expect_command $'AD05-24-2020\n2020年5月24日 星期日 庚子(鼠)年辛巳月丁卯日' convert 2020-L4-02 --from lunar --to gregorian
+expect_command $'AD02-10-2024\n2024年2月10日 星期六 甲辰(龙)年丙寅月甲辰日' convert 2024-1-1 --from lunar --to gregorian
+for args in "records 1 2 3" "records x 2" "records -9998 0" "convert" "convert 2024-02-30 --to lunar" \
+            "convert 2024-02-10 --to mayan" "convert 2020-L5-02 --from lunar --to gregorian" "nonsense"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -3,6 +3,7 @@
 //   lumora-cli call <Operation> ... one operation of the core
 //   lumora-cli cities               the built-in places
 //   lumora-cli records Y1 Y2        the lunar year records of Y1..Y2
+//   lumora-cli convert DATE ...     a date in another calendar
 // Global options before the command: --modern (modern astronomy for every
 // date) and --chunjie (stem-branch years from the lunar New Year).
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "calendar_flags.h"
 #include "call_operations.h"
+#include "convert_command.h"
 #include "lunar_year.h"
 #include "today_card.h"
 #include "places.h"
@@ -33,6 +35,7 @@ const char Usage[] =
     "       lumora-cli call --list            the operations and their arguments\n"
     "       lumora-cli cities                 the built-in places\n"
     "       lumora-cli records Y1 Y2          one line 'Y RECORD' per lunar year\n"
+    "       lumora-cli convert YYYY-MM-DD [--from gregorian|lunar|hijri] --to lunar|hijri|gregorian\n"
     "options before the command: --modern, --chunjie";
 
 int Cities()
@@ -66,6 +69,29 @@ int Records(const std::vector<std::string>& args)
     return 0;
 }
 
+// Texts typed on the command line are UTF-8; the core speaks GBK.
+bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vector<std::string>& gbkArgs)
+{
+    for (size_t i = from; i < args.size(); ++i) {
+        auto gbk = Utf8ToGbk(args[i]);
+        if (!gbk) {
+            std::fprintf(stderr, "argument %zu is not valid UTF-8 text of code page 936\n", i);
+            return false;
+        }
+        gbkArgs.push_back(*gbk);
+    }
+    return true;
+}
+
+int ConvertDate(const std::vector<std::string>& args)
+{
+    std::vector<std::string> gbkArgs;
+    if (!ArgumentsToGbk(args, 1, gbkArgs)) return 2;
+    ConvertResult result = Convert(gbkArgs);
+    for (const std::string& line : result.lines) PrintLine(result.status == 0 ? stdout : stderr, line);
+    return result.status;
+}
+
 int Call(const std::vector<std::string>& args)
 {
     if (args.size() == 2 && args[1] == "--list") {
@@ -73,14 +99,7 @@ int Call(const std::vector<std::string>& args)
         return 0;
     }
     std::vector<std::string> gbkArgs;
-    for (size_t i = 1; i < args.size(); ++i) {
-        auto gbk = Utf8ToGbk(args[i]);
-        if (!gbk) {
-            std::fprintf(stderr, "call: argument %zu is not valid UTF-8 text of code page 936\n", i);
-            return 2;
-        }
-        gbkArgs.push_back(*gbk);
-    }
+    if (!ArgumentsToGbk(args, 1, gbkArgs)) return 2;
     CallResult result = CallOperation(gbkArgs);
     PrintLine(result.status == 0 ? stdout : stderr, result.output);
     return result.status;
@@ -103,6 +122,7 @@ int main(int argc, char** argv)
     if (args[0] == "call") return Call(args);
     if (args[0] == "cities" && args.size() == 1) return Cities();
     if (args[0] == "records") return Records(args);
+    if (args[0] == "convert") return ConvertDate(args);
     if (args[0] == "--help" || args[0] == "-h") {
         std::puts(Usage);
         return 0;

@@ -1,0 +1,128 @@
+#include "convert_command.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "calendar_flags.h"
+#include "calendar_names.h"
+#include "civil_calendar.h"
+#include "date_text.h"
+#include "hijri_calendar.h"
+#include "lunar_year.h"
+#include "sexagenary_cycle.h"
+#include "weekday_zodiac.h"
+
+namespace {
+
+struct Date {
+    int32_t year;
+    int month, day;
+};
+
+ConvertResult Refuse(const std::string& message) { return {2, {message}}; }
+
+bool ParseNumber(const std::string& text, long lo, long hi, long& out)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    errno = 0;
+    long v = std::strtol(text.c_str(), nullptr, 10);
+    if (errno || v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+// "YYYY-MM-DD" with an astronomical year ("-0103-02-01" is 104 BC). A lunar
+// leap month may be written as month + 12, "L4" or "闰4".
+bool ParseDate(std::string text, bool lunar, Date& date)
+{
+    bool negative = !text.empty() && text[0] == '-';
+    if (negative) text.erase(0, 1);
+    size_t dash1 = text.find('-'), dash2 = dash1 == std::string::npos ? dash1 : text.find('-', dash1 + 1);
+    if (dash2 == std::string::npos || text.find('-', dash2 + 1) != std::string::npos) return false;
+    std::string month = text.substr(dash1 + 1, dash2 - dash1 - 1);
+    int leap = 0;
+    for (const char* prefix : {"L", "l", "闰"}) {
+        std::string p = prefix;
+        if (lunar && month.compare(0, p.size(), p) == 0) {
+            month.erase(0, p.size());
+            leap = 12;
+            break;
+        }
+    }
+    long y, m, d;
+    if (!ParseNumber(text.substr(0, dash1), 0, 99999, y) || !ParseNumber(month, 1, 24 - leap, m) ||
+        !ParseNumber(text.substr(dash2 + 1), 1, 31, d))
+        return false;
+    date = {int32_t(negative ? -y : y), int(m + leap), int(d)};
+    return true;
+}
+
+// Reads a tagged date text ("AD01-01-2024") back into a date.
+Date ReadTagged(const std::string& tagged)
+{
+    int32_t shown = std::atoi(tagged.substr(8, 4).c_str());
+    return {tagged[0] == 'B' ? 1 - shown : shown, std::atoi(tagged.substr(2, 2).c_str()),
+            std::atoi(tagged.substr(5, 2).c_str())};
+}
+
+std::string Trimmed(const std::string& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first);
+}
+
+std::string GregorianWords(const Date& d)
+{
+    return Trimmed(YearText(d.year)) + "年" + std::to_string(d.month) + "月" + std::to_string(d.day) +
+           "日 " + WeekdayName(d.year, d.month, d.day);
+}
+
+std::string LunarWords(const Date& d)
+{
+    std::string month = LunarMonthName(d.month, 1);
+    month.resize(month.size() - 2);  // without the 大/小 of its length
+    return Trimmed(ChineseYearText(d.year)) + "年" + month + LunarDayName(d.day);
+}
+
+std::string HijriWords(const Date& d)
+{
+    return Trimmed(HijriYearText(d.year)) + "年" + std::to_string(d.month) + "月" + std::to_string(d.day) + "日";
+}
+
+}  // namespace
+
+ConvertResult Convert(const std::vector<std::string>& args)
+{
+    std::string from = "gregorian", to, dateText;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "--from" || args[i] == "--to") && i + 1 < args.size()) {
+            std::string& option = args[i] == "--from" ? from : to;
+            option = args[++i];
+        }
+        else if (dateText.empty())
+            dateText = args[i];
+        else
+            return Refuse("convert: unexpected argument '" + args[i] + "'");
+    }
+    auto known = [](const std::string& c) { return c == "gregorian" || c == "lunar" || c == "hijri"; };
+    if (dateText.empty() || !known(from) || !known(to))
+        return Refuse("usage: lumora-cli convert YYYY-MM-DD [--from gregorian|lunar|hijri] --to lunar|hijri|gregorian");
+    Date date;
+    if (!ParseDate(dateText, from == "lunar", date))
+        return Refuse("convert: '" + dateText + "' is not a date of the form YYYY-MM-DD");
+
+    // Every conversion goes through the civil date.
+    std::string civilText = from == "gregorian" ? (IsValidDate(date.year, date.month, date.day) ? DateToText({date.year, date.month, date.day}) : "")
+                            : from == "lunar"   ? LunarToSolar(date.year, date.month, date.day)
+                                                : HijriToSolarText(date.year, date.month, date.day);
+    if (civilText.empty()) return Refuse("convert: " + dateText + " is not a " + from + " date in the calendar's range");
+    Date civil = ReadTagged(civilText);
+    std::string resultText = to == "gregorian" ? civilText
+                             : to == "lunar"   ? SolarToLunar(civil.year, civil.month, civil.day)
+                                               : SolarToHijriText(civil.year, civil.month, civil.day);
+    if (resultText.empty()) return Refuse("convert: " + dateText + " has no " + to + " date in the calendar's range");
+    Date result = ReadTagged(resultText);
+    std::string words = to == "gregorian" ? GregorianWords(result) : to == "lunar" ? LunarWords(result) : HijriWords(result);
+    std::string cycle = CycleDateText(civil.year, civil.month, civil.day, GanZhiFromChunjieFlag);
+    return {0, {resultText, words + (cycle.empty() ? "" : " " + cycle)}};
+}
