@@ -77,6 +77,7 @@ TEST(LunarReference, ModernYearsAgreeWithIcu)
     EXPECT_EQ(DifferingYears(icu), expected);
     auto lunarJs = LoadRecords(LUMORA_REFERENCE_DIR "/lunar_records_lunarjs.tsv");
     for (int32_t year : expected) {
-        if (year != 2057) EXPECT_EQ(GetLunarYearRecord(year), lunarJs[year]) << year;
+        if (year == 2057) continue;
+        EXPECT_EQ(GetLunarYearRecord(year), lunarJs[year]) << year;
     }
 }
