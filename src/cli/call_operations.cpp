@@ -66,6 +66,7 @@ const std::vector<std::span<const Operation>>& OperationTables()
         AstronomyOperations,
         ChineseCalendarOperations,
         NamesAndDatesOperations,
+        DayInfoOperations,
     };
     return tables;
 }

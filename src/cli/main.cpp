@@ -4,6 +4,7 @@
 //   lumora-cli cities               the built-in places
 //   lumora-cli records Y1 Y2        the lunar year records of Y1..Y2
 //   lumora-cli convert DATE ...     a date in another calendar
+//   lumora-cli day|month|terms|...  the calendar's views (see Commands)
 // Global options before the command: --modern (modern astronomy for every
 // date) and --chunjie (stem-branch years from the lunar New Year).
 #include <cstdio>
@@ -16,18 +17,12 @@
 #include "convert_command.h"
 #include "lunar_year.h"
 #include "today_card.h"
+#include "commands.h"
 #include "places.h"
 #include "platform.h"
+#include "terminal.h"
 
 namespace {
-
-// Texts inside the program are GBK; the terminal speaks UTF-8.
-void PrintLine(FILE* stream, const std::string& gbk)
-{
-    std::string text = GbkToUtf8(gbk).value_or(gbk);
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
-}
 
 const char Usage[] =
     "usage: lumora-cli                        today's card\n"
@@ -36,7 +31,27 @@ const char Usage[] =
     "       lumora-cli cities                 the built-in places\n"
     "       lumora-cli records Y1 Y2          one line 'Y RECORD' per lunar year\n"
     "       lumora-cli convert YYYY-MM-DD [--from gregorian|lunar|hijri] --to lunar|hijri|gregorian\n"
+    "       lumora-cli day [DATE]             the day card\n"
+    "       lumora-cli month [YEAR MONTH]     the month sheet\n"
+    "       lumora-cli terms|lunar-months|moons|sun YEAR   the yearly tables\n"
+    "       lumora-cli julian|ganzhi DATE, interval DATE DATE|--days N   the converter\n"
+    "       lumora-cli query months|days ...  the condition queries\n"
+    "       lumora-cli export FROM TO [--tsv] one line per day\n"
+    "       lumora-cli COMMAND --help         the options of a command\n"
+    "dates: YYYY-MM-DD (astronomical years) or MM-DD-YYYY with --bc\n"
     "options before the command: --modern, --chunjie";
+
+// The commands that show the calendar's views, by name.
+struct Command {
+    const char* name;
+    int (*run)(const CommandArgs&);
+};
+const Command Commands[] = {
+    {"day", DayCommand},       {"month", MonthCommand},     {"terms", TermsCommand},
+    {"lunar-months", LunarMonthsCommand}, {"moons", MoonsCommand}, {"sun", SunCommand},
+    {"julian", JulianCommand}, {"interval", IntervalCommand}, {"ganzhi", GanzhiCommand},
+    {"export", ExportCommand}, {"query", QueryCommand},
+};
 
 int Cities()
 {
@@ -67,20 +82,6 @@ int Records(const std::vector<std::string>& args)
     }
     for (int32_t y = first; y <= last; ++y) std::printf("%d %s\n", y, GetLunarYearRecord(y).c_str());
     return 0;
-}
-
-// Texts typed on the command line are UTF-8; the core speaks GBK.
-bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vector<std::string>& gbkArgs)
-{
-    for (size_t i = from; i < args.size(); ++i) {
-        auto gbk = Utf8ToGbk(args[i]);
-        if (!gbk) {
-            std::fprintf(stderr, "argument %zu is not valid UTF-8 text of code page 936\n", i);
-            return false;
-        }
-        gbkArgs.push_back(*gbk);
-    }
-    return true;
 }
 
 int ConvertDate(const std::vector<std::string>& args)
@@ -123,6 +124,8 @@ int main(int argc, char** argv)
     if (args[0] == "cities" && args.size() == 1) return Cities();
     if (args[0] == "records") return Records(args);
     if (args[0] == "convert") return ConvertDate(args);
+    for (const Command& command : Commands)
+        if (args[0] == command.name) return command.run(CommandArgs(args.begin() + 1, args.end()));
     if (args[0] == "--help" || args[0] == "-h") {
         std::puts(Usage);
         return 0;

@@ -35,3 +35,4 @@ extern const std::span<const Operation> CalendarFoundationOperations;
 extern const std::span<const Operation> AstronomyOperations;
 extern const std::span<const Operation> ChineseCalendarOperations;
 extern const std::span<const Operation> NamesAndDatesOperations;
+extern const std::span<const Operation> DayInfoOperations;

@@ -1,0 +1,4 @@
+#include "settings.h"
+
+int DFORMShowDynastyFlag = 0;
+int DFORMShowInfoTypeFlag = 0;

@@ -1,0 +1,24 @@
+// The commands of lumora-cli besides `call`. Each takes the words after the
+// command's name (UTF-8, as typed), prints its result and returns the exit
+// status: 0 done, 2 a bad request (with a message on standard error).
+#pragma once
+#include <string>
+#include <vector>
+
+using CommandArgs = std::vector<std::string>;
+
+// calendar_commands.cpp: the day card and the month sheet.
+int DayCommand(const CommandArgs& args);
+int MonthCommand(const CommandArgs& args);
+// table_commands.cpp: the yearly tables.
+int TermsCommand(const CommandArgs& args);
+int LunarMonthsCommand(const CommandArgs& args);
+int MoonsCommand(const CommandArgs& args);
+int SunCommand(const CommandArgs& args);
+// converter_commands.cpp: the converter's results and the day export.
+int JulianCommand(const CommandArgs& args);
+int IntervalCommand(const CommandArgs& args);
+int GanzhiCommand(const CommandArgs& args);
+int ExportCommand(const CommandArgs& args);
+// query_commands.cpp: the condition queries.
+int QueryCommand(const CommandArgs& args);

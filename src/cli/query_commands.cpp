@@ -1,0 +1,5 @@
+#include <cstdio>
+
+#include "commands.h"
+
+int QueryCommand(const CommandArgs&) { std::fputs("query: not built yet\n", stderr); return 2; }

@@ -1,0 +1,12 @@
+// Festivals and commemorative days of a civil day (fixed Gregorian dates,
+// weekday rules, Easter) and of a lunar day; "" when nothing falls on it.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// allFestivals != 0 adds the commemorative days and uses the full names.
+std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals);
+// Lunar month 1..12, or 13..24 for the leap month after month - 12.
+std::string LunarFestivalText(int32_t ly, int lm, int ld);
+// Day of the month of the n-th weekday w (0 Sunday .. 6 Saturday), 0 if none.
+int NthWeekdayOfMonth(int32_t y, int m, int n, int w);

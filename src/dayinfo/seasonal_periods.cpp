@@ -1,0 +1,1 @@
+#include "seasonal_periods.h"

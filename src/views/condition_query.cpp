@@ -1,0 +1,1 @@
+#include "condition_query.h"

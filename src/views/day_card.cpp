@@ -1,0 +1,1 @@
+#include "day_card.h"

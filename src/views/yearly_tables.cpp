@@ -1,0 +1,1 @@
+#include "yearly_tables.h"
