@@ -140,6 +140,16 @@ expect "AD12-21-2024 17:20:28 2460666.722548" TermMoment 2460666 0
 expect "BC05-19-0059 13:55:33 1700012.580247" FullMoonMoment 1700000
 expect 5 CurrentTermIndex 2024 3 5
 
+# Festivals and seasonal periods.
+expect "世界红十字日 母亲节" GregorianFestivalText 1988 5 8 1
+expect 端午节 LunarFestivalText -277 5 5
+expect 29 NthWeekdayOfMonth 2024 2 5 4
+expect "今日立春 16:27:02" NextSolarTermText 2024 2 4
+expect 2027年1月5日小寒 NextSolarTermText 2026 12 25
+expect 一九第1天 NineNinesText 2024 12 21
+expect 初伏第1天 DogDaysText 2024 7 15
+expect 入梅 PlumRainText 2024 6 11
+
 # Commands besides call.
 expect_command() {  # expect_command "EXPECTED OUTPUT" ARGS...
     local want=$1

@@ -1,1 +1,95 @@
 #include "seasonal_periods.h"
+
+#include <cmath>
+
+#include "calendar_names.h"
+#include "civil_calendar.h"
+#include "date_text.h"
+#include "historical_calendar.h"
+#include "lunar_year.h"
+
+namespace {
+
+// The day number of a valid date in the seasonal texts' range, else
+// NoDayNumber.
+int32_t DayOf(int32_t y, int m, int d)
+{
+    if (y < FirstConversionYear || y > LastConversionYear) return NoDayNumber;
+    return DateToDayNumber(y, m, d);
+}
+
+// The day of the first solar term n whose day is `from` or later.
+int32_t TermDay(int32_t from, int n) { return int32_t(std::floor(TermOnOrAfter(from, n))); }
+
+// The first day on or after `day` whose stem (period 10) or branch (period
+// 12) has the given remainder of the day number.
+int32_t FirstCycleDay(int32_t day, int period, int remainder)
+{
+    return day + int32_t(FloorMod(int64_t(remainder) - day, period));
+}
+
+constexpr int GengRemainder = 7;  // 庚 days: J mod 10 = 7
+constexpr int BingRemainder = 3;  // 丙 days: J mod 10 = 3
+constexpr int WeiRemainder = 6;   // 未 days: J mod 12 = 6
+
+}  // namespace
+
+std::string NextSolarTermText(int32_t y, int m, int d)
+{
+    int32_t j = DayOf(y, m, d);
+    if (j == NoDayNumber) return "";
+    int k = TermNumber(j);
+    double moment = TermMoment(j, 0);
+    std::string text = MomentToText(moment);
+    if (text.size() != 21 || k < 1 || k > 24) return "";
+    std::string name = SolarTermNames[k];
+    int32_t day = int32_t(std::floor(moment));
+    if (day == j) return "今日" + name + " " + text.substr(13);
+    if (day - 1 == j) return "明日" + name + " " + text.substr(13);
+    int month = std::stoi(text.substr(2, 2)), dayOfMonth = std::stoi(text.substr(5, 2));
+    int32_t shownYear = std::stoi(text.substr(8, 4));
+    std::string monthDay = std::to_string(month) + "月" + std::to_string(dayOfMonth) + "日" + name;
+    bool bc = text[0] == 'B';
+    if ((bc ? 1 - shownYear : shownYear) == y) return monthDay;
+    return (bc ? "公元前" : "") + std::to_string(shownYear) + "年" + monthDay;
+}
+
+std::string NineNinesText(int32_t y, int m, int d)
+{
+    int32_t j = DayOf(y, m, d);
+    if (j == NoDayNumber) return "";
+    int32_t n = j - TermDay(j - 90, 24);
+    if (n < 0 || n > 80) return "";
+    int i = n + 1;  // the winter solstice is the first day of the first nine
+    if (i % 9 == 0) return ChineseDigit(i / 9) + "九第9天";
+    return ChineseDigit(i / 9 + 1) + "九第" + std::to_string(i % 9) + "天";
+}
+
+std::string DogDaysText(int32_t y, int m, int d)
+{
+    int32_t j = DayOf(y, m, d);
+    if (j == NoDayNumber) return "";
+    int32_t summerSolstice = TermDay(j - 90, 12);
+    int32_t autumnStart = TermDay(summerSolstice + 30, 15);
+    // The first period opens on the third 庚 day from the summer solstice,
+    // the last on the first 庚 day from 立秋.
+    int32_t first = FirstCycleDay(summerSolstice, 10, GengRemainder) + 20;
+    int32_t second = first + 10;
+    int32_t last = FirstCycleDay(autumnStart, 10, GengRemainder);
+    if (j >= first && j < second) return "初伏第" + std::to_string(j - first + 1) + "天";
+    if (j >= second && j < last) return "中伏第" + std::to_string(j - second + 1) + "天";
+    if (j >= last && j < last + 10) return "末伏第" + std::to_string(j - last + 1) + "天";
+    return "";
+}
+
+std::string PlumRainText(int32_t y, int m, int d)
+{
+    int32_t j = DayOf(y, m, d);
+    if (j == NoDayNumber) return "";
+    int32_t graininEar = TermDay(j - 15, 11), minorHeat = TermDay(j - 15, 13);
+    // The plum rain begins on the first 丙 day from 芒种 and ends on the
+    // first 未 day from 小暑.
+    if (j >= minorHeat) return FirstCycleDay(minorHeat, 12, WeiRemainder) == j ? "出梅" : "";
+    if (j >= graininEar) return FirstCycleDay(graininEar, 10, BingRemainder) == j ? "入梅" : "";
+    return "";
+}
