@@ -18,3 +18,33 @@ struct LocalDateTime {
 };
 // The computer's local clock.
 LocalDateTime LocalNow();
+
+// The registry: text values under key paths of two roots. On Windows the
+// real registry; elsewhere a file with the same key paths and value names
+// (LUMORA_REGISTRY, else $XDG_CONFIG_HOME/lumora/registry). Texts are GBK.
+enum class RegistryRoot { CurrentUser, LocalMachine };
+// The value's text trimmed of blanks, "" when it cannot be read.
+std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName);
+// Failures are silent for the program; the result tells whether it was written.
+bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                  const std::string& text);
+void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName);
+void RegDeleteKeyPath(RegistryRoot root, const std::string& keyPath);
+
+// The media device: one command string (MCI on Windows), 0 when it
+// succeeded. Elsewhere the commands are recorded and answered as failed
+// opens of missing files would be, so tests can read what was sent.
+int MediaCommand(const std::string& command);
+// The short (8.3) form of a path, "" when it cannot be had.
+std::string ShortPathName(const std::string& path);
+// Plays one of the program's WAVE clips by resource name and returns when it
+// has finished (recorded elsewhere).
+void PlayClip(const std::string& resourceName);
+// What MediaCommand and PlayClip were given, in order (recorders only).
+std::vector<std::string>& RecordedMediaCommands();
+std::vector<std::string>& RecordedClips();
+
+// The full path of the running program.
+std::string ModulePath();
+// True when the file exists and can be opened for reading.
+bool FileExists(const std::string& path);

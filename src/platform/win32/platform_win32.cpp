@@ -59,3 +59,25 @@ LocalDateTime LocalNow()
     GetLocalTime(&st);
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
+
+// The registry, media and file services are filled in with the settings and
+// stored days; until then they answer as an empty machine would.
+std::string RegReadText(RegistryRoot, const std::string&, const std::string&) { return ""; }
+bool RegWriteText(RegistryRoot, const std::string&, const std::string&, const std::string&) { return false; }
+void RegDeleteValueText(RegistryRoot, const std::string&, const std::string&) {}
+void RegDeleteKeyPath(RegistryRoot, const std::string&) {}
+int MediaCommand(const std::string&) { return 1; }
+std::string ShortPathName(const std::string&) { return ""; }
+void PlayClip(const std::string&) {}
+std::vector<std::string>& RecordedMediaCommands()
+{
+    static std::vector<std::string> commands;
+    return commands;
+}
+std::vector<std::string>& RecordedClips()
+{
+    static std::vector<std::string> clips;
+    return clips;
+}
+std::string ModulePath() { return ""; }
+bool FileExists(const std::string&) { return false; }
