@@ -172,5 +172,25 @@ for args in "records 1 2 3" "records x 2" "records -9998 0" "convert" "convert 2
         failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
 done
 
+# --- Yearly tables (terms, lunar-months, moons, sun) ---
+for check in "3|terms 2024|03: 立春02月04日16:27:02   04: 雨水02月19日12:13:05" \
+             "6|lunar-months 2020|闰四月小     对应公历AD05-23-2020 ～ AD06-20-2020" \
+             "14|moons 2024|塑日 12月31日06:26:44" "1|terms -103|    公历 前104 年共 24 个节气" \
+             "174|sun 2024 --city 天安门|06-21 日出时刻04:46:10 日落时刻19:46:23"; do
+    IFS='|' read -r line args want <<<"$check"
+    # shellcheck disable=SC2086
+    got=$("${cli[@]}" $args 2>/dev/null | tr -d '\r' | sed -n "${line}p")
+    if [[ "$got" == "$want" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args line $line -> '$got', want '$want'"; fi
+done
+for args in "terms" "terms 5001" "terms -104" "moons 20x4" "lunar-months -105" "sun 2024 --city 火星" "sun 2024 --city" "sun 2024 --dusk"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+# --- end of yearly tables ---
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
