@@ -1,6 +1,195 @@
+// lumora-cli day and month: the day card and the month sheet, with the texts
+// the two main windows show.
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "calendar_names.h"
 #include "commands.h"
+#include "day_card.h"
+#include "gbk_text.h"
+#include "month_sheet.h"
+#include "places.h"
+#include "settings.h"
+#include "terminal.h"
 
-int DayCommand(const CommandArgs&) { std::fputs("day: not built yet\n", stderr); return 2; }
-int MonthCommand(const CommandArgs&) { std::fputs("month: not built yet\n", stderr); return 2; }
+namespace {
+
+const char DayUsage[] =
+    "usage: lumora-cli day [DATE] [--info festivals|sun|twilight] [--bc]\n"
+    "  the day card of DATE (default today): the day in the Gregorian, lunar and Hijri\n"
+    "  calendars, its information lines and its description in the month window;\n"
+    "  --info chooses the second line: festivals and seasons (default), sunrise and\n"
+    "  sunset, or dawn and dusk; DATE is YYYY-MM-DD (astronomical year) or\n"
+    "  MM-DD-YYYY with --bc for a year before the common era";
+const char MonthUsage[] =
+    "usage: lumora-cli month [YEAR MONTH]\n"
+    "  the month sheet of YEAR MONTH (default this month): each day with its lunar\n"
+    "  day, festival or solar term, the shown day in brackets (today, or the 1st),\n"
+    "  then the month's solar terms and new (塑) and full (望) moons";
+
+// A cell of the sheet in the terminal: 10 columns, and GBK bytes are columns.
+constexpr size_t CellWidth = 10;
+
+// The message quotes what was typed (UTF-8); the usage is program text.
+int Refuse(const char* command, const std::string& message, const char* usage = nullptr)
+{
+    std::fprintf(stderr, "%s: %s\n", command, message.c_str());
+    if (usage) PrintLine(stderr, usage);
+    return 2;
+}
+
+bool InShownYears(int32_t year) { return year >= MinShownYear && year <= MaxShownYear; }
+
+std::string ShownYearsText()
+{
+    return "years from " + std::to_string(MinShownYear) + " to " + std::to_string(MaxShownYear);
+}
+
+// Window text split into its lines, the empty ones dropped.
+std::vector<std::string> WindowLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string Centred(const std::string& gbk, size_t width)
+{
+    std::string text = LeftBytes(gbk, width);
+    size_t left = (width - text.size()) / 2;
+    return std::string(left, ' ') + text + std::string(width - text.size() - left, ' ');
+}
+
+std::string WithoutTrailingBlanks(std::string line)
+{
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line;
+}
+
+// The second line of a cell's text ("\r\n" day "\r\n" second line).
+std::string CellSecondLine(const std::string& cell)
+{
+    size_t second = cell.find("\r\n", 2);
+    return second == std::string::npos ? "" : cell.substr(second + 2);
+}
+
+std::string RowCalendar(const SelectorList& year, const SelectorList& month, const SelectorList& day)
+{
+    return SelectedText(year) + SelectedText(month) + SelectedText(day);
+}
+
+}  // namespace
+
+int DayCommand(const CommandArgs& args)
+{
+    std::string dateText;
+    bool hasDate = false;
+    int infoType = DFORMShowInfoTypeFlag;
+    bool bc = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help") {
+            PrintLine(stdout, DayUsage);
+            return 0;
+        }
+        if (args[i] == "--bc") {
+            bc = true;
+        } else if (args[i] == "--info") {
+            std::string kind = i + 1 < args.size() ? args[++i] : "";
+            if (kind == "festivals") infoType = 0;
+            else if (kind == "sun") infoType = 1;
+            else if (kind == "twilight") infoType = 2;
+            else return Refuse("day", "--info takes festivals, sun or twilight");
+        } else if (!hasDate && args[i].compare(0, 2, "--") != 0) {
+            dateText = args[i];  // "-0103-02-01" is a date, not an option
+            hasDate = true;
+        } else {
+            return Refuse("day", "unexpected argument '" + args[i] + "'", DayUsage);
+        }
+    }
+    if (bc && !hasDate) return Refuse("day", "--bc needs a date in the form MM-DD-YYYY");
+
+    CalendarDate date = Today();
+    if (hasDate) {
+        auto parsed = ParseDateArgument(dateText, bc);
+        if (!parsed)
+            return Refuse("day", "'" + dateText + "' is no valid date (YYYY-MM-DD, or MM-DD-YYYY with --bc)");
+        date = *parsed;
+    }
+    if (!InShownYears(date.year)) return Refuse("day", "the day card shows the " + ShownYearsText());
+
+    DayCardLists lists = FillDayCardLists(date, ComputeDateBounds(), DFORMShowDynastyFlag);
+    DayInfo info = ComposeDayInfo(date, infoType);
+    PrintLine(stdout, RowCalendar(lists.gregorianYear, lists.gregorianMonth, lists.gregorianDay));
+    PrintLine(stdout, RowCalendar(lists.lunarYear, lists.lunarMonth, lists.lunarDay));
+    PrintLine(stdout, RowCalendar(lists.hijriYear, lists.hijriMonth, lists.hijriDay));
+    PrintLine(stdout, info.line1);
+    PrintLine(stdout, info.line2);
+    for (const std::string& line : WindowLines(ComposeMonthDayInfo(date.year, date.month, date.day)))
+        PrintLine(stdout, line);
+    PrintLine(stdout, CurrentPlace.name + " " + CoordinateText(CurrentPlace.longitude, LongitudeCoordinate) + " " +
+                          CoordinateText(CurrentPlace.latitude, LatitudeCoordinate));
+    return 0;
+}
+
+int MonthCommand(const CommandArgs& args)
+{
+    if (args.size() == 1 && args[0] == "--help") {
+        PrintLine(stdout, MonthUsage);
+        return 0;
+    }
+    CalendarDate today = Today();
+    int32_t year = today.year;
+    int month = today.month;
+    if (args.size() == 2) {
+        auto y = ParseWholeNumber(args[0], MinShownYear, MaxShownYear);
+        auto m = ParseWholeNumber(args[1], 1, 12);
+        if (!y) return Refuse("month", "'" + args[0] + "' is no year; the month sheet shows the " + ShownYearsText());
+        if (!m) return Refuse("month", "'" + args[1] + "' is no month from 1 to 12");
+        year = int32_t(*y);
+        month = int(*m);
+    } else if (!args.empty()) {
+        return Refuse("month", "expected a year and a month, or nothing", MonthUsage);
+    }
+    if (!InShownYears(year)) return Refuse("month", "the month sheet shows the " + ShownYearsText());
+    int shownDay = today.year == year && today.month == month ? today.day : 1;
+
+    MonthGrid grid = FillMonthGrid(year, month, shownDay);
+    const size_t sheetWidth = 7 * CellWidth + 6;
+    PrintLine(stdout, WithoutTrailingBlanks(
+                          Centred(TrimBlanks(YearText(year)) + "年" + std::to_string(month) + "月", sheetWidth)));
+    const char* const weekdays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
+    std::string header;
+    for (const char* weekday : weekdays) {
+        if (!header.empty()) header += ' ';
+        header += Centred(weekday, CellWidth);
+    }
+    PrintLine(stdout, WithoutTrailingBlanks(header));
+    for (int rowFirst = 1; rowFirst <= MonthCellCount; rowFirst += 7) {
+        std::string days, seconds;
+        bool any = false;
+        for (int cell = rowFirst; cell < rowFirst + 7 && cell <= MonthCellCount; ++cell) {
+            int day = MonthCellDay(year, month, cell);
+            std::string number = day == 0 ? "" : std::to_string(day);
+            if (cell == grid.highlightedCell) number = "[" + number + "]";
+            any = any || day != 0;
+            std::string separator = cell == rowFirst ? "" : " ";
+            days += separator + Centred(number, CellWidth);
+            seconds += separator + Centred(CellSecondLine(grid.cells[size_t(cell)]), CellWidth);
+        }
+        if (!any) continue;
+        PrintLine(stdout, WithoutTrailingBlanks(days));
+        PrintLine(stdout, WithoutTrailingBlanks(seconds));
+    }
+    PrintLine(stdout, "");
+    std::string events = FillMonthEvents(year, month);
+    size_t split = events.find("\r\n");
+    PrintLine(stdout, events.substr(0, split));
+    PrintLine(stdout, split == std::string::npos ? "" : events.substr(split + 2));
+    return 0;
+}

@@ -1,1 +1,183 @@
 #include "day_card.h"
+
+#include <cstdlib>
+
+#include "calendar_flags.h"
+#include "calendar_names.h"
+#include "era_names.h"
+#include "festivals.h"
+#include "lunar_year.h"
+#include "places.h"
+#include "seasonal_periods.h"
+#include "sexagenary_cycle.h"
+#include "sun_events.h"
+#include "time_scales.h"
+#include "weekday_zodiac.h"
+
+namespace {
+
+// "   1月", " 1日": a number right-aligned in width characters.
+std::string RightAligned(int value, size_t width)
+{
+    std::string digits = std::to_string(value);
+    return digits.size() >= width ? digits : std::string(width - digits.size(), ' ') + digits;
+}
+
+void AddItem(SelectorList& list, const std::string& item, int32_t value, bool shown)
+{
+    if (shown) list.selected = int(list.items.size());
+    list.items.push_back(item);
+    list.values.push_back(value);
+}
+
+int LunarMonthLength(int32_t year, int month) { return IsValidLunarDate(year, month, 30) ? 30 : 29; }
+int HijriMonthLength(int32_t year, int month) { return IsValidHijriDate(year, month, 30) ? 30 : 29; }
+
+void FillGregorianLists(const CalendarDate& shown, DayCardLists& lists)
+{
+    for (int32_t y = MinShownYear; y <= MaxShownYear; ++y)
+        AddItem(lists.gregorianYear, YearText(y) + "年", y, y == shown.year);
+    for (int m = 1; m <= 12; ++m) AddItem(lists.gregorianMonth, RightAligned(m, 4) + "月", m, m == shown.month);
+    // The validity test leaves out the ten days October 1582 never had.
+    for (int d = 1; d <= 31; ++d)
+        if (IsValidDate(shown.year, shown.month, d))
+            AddItem(lists.gregorianDay, RightAligned(d, 2) + "日", d, d == shown.day);
+}
+
+void FillLunarLists(const LunarDate& shown, const DateBounds& bounds, int showDynasty, DayCardLists& lists)
+{
+    const LunarDate& first = bounds.firstLunar;
+    const LunarDate& last = bounds.lastLunar;
+    for (int32_t y = first.year; y <= last.year; ++y)
+        AddItem(lists.lunarYear, (showDynasty == 1 ? EraYearText(y) : ChineseYearText(y)) + "年", y, y == shown.year);
+
+    // Months are compared by their place in the year, where a leap month
+    // sits right after the month it repeats.
+    int shownOrdinal = LunarMonthOrdinal(shown.year, shown.month);
+    int firstOrdinal = shown.year == first.year ? LunarMonthOrdinal(first.year, first.month) : 1;
+    int lastOrdinal = shown.year == last.year ? LunarMonthOrdinal(last.year, last.month) : 13;
+    for (int k = firstOrdinal; k <= lastOrdinal; ++k) {
+        int m = LunarMonthFromOrdinal(shown.year, k);
+        if (m == 0) break;
+        AddItem(lists.lunarMonth, LunarMonthName(m, LunarMonthLength(shown.year, m) == 30 ? 1 : 0), m,
+                k == shownOrdinal);
+    }
+
+    bool firstMonth = shown.year == first.year && shown.month == first.month;
+    bool lastMonth = shown.year == last.year && shown.month == last.month;
+    int lastDay = lastMonth ? last.day : LunarMonthLength(shown.year, shown.month);
+    for (int d = firstMonth ? first.day : 1; d <= lastDay; ++d)
+        AddItem(lists.lunarDay, LunarDayName(d), d, d == shown.day);
+}
+
+void FillHijriLists(const HijriDate& shown, const DateBounds& bounds, DayCardLists& lists)
+{
+    const HijriDate& first = bounds.firstHijri;
+    const HijriDate& last = bounds.lastHijri;
+    for (int32_t y = first.year; y <= last.year; ++y)
+        AddItem(lists.hijriYear, HijriYearText(y) + "年", y, y == shown.year);
+
+    int lastMonth = shown.year == last.year ? last.month : 12;
+    for (int m = shown.year == first.year ? first.month : 1; m <= lastMonth; ++m)
+        AddItem(lists.hijriMonth, RightAligned(m, 4) + "月", m, m == shown.month);
+
+    bool inFirstMonth = shown.year == first.year && shown.month == first.month;
+    bool inLastMonth = shown.year == last.year && shown.month == last.month;
+    int lastDay = inLastMonth ? last.day : HijriMonthLength(shown.year, shown.month);
+    for (int d = inFirstMonth ? first.day : 1; d <= lastDay; ++d)
+        AddItem(lists.hijriDay, RightAligned(d, 2) + "日", d, d == shown.day);
+}
+
+// Line 2 in its festival kind: the day's festivals, then where the day stands
+// in the solar year.
+std::string FestivalLine(const CalendarDate& date)
+{
+    std::string festivals;
+    if (auto lunar = LunarDateOf(date)) festivals = LunarFestivalText(lunar->year, lunar->month, lunar->day);
+    std::string gregorian = GregorianFestivalText(date.year, date.month, date.day, 1);
+    if (!gregorian.empty()) festivals = festivals.empty() ? gregorian : festivals + " " + gregorian;
+
+    std::string seasons = NextSolarTermText(date.year, date.month, date.day);
+    for (const std::string& period : {NineNinesText(date.year, date.month, date.day),
+                                      DogDaysText(date.year, date.month, date.day),
+                                      PlumRainText(date.year, date.month, date.day)})
+        if (!period.empty()) seasons += " " + period;
+    return TrimBlanks(festivals + " " + seasons);
+}
+
+std::string SunTime(const CalendarDate& date, int kind)
+{
+    return SunEventTime(DateToDayNumber(date), CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind);
+}
+
+}  // namespace
+
+std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
+{
+    if (tagged.size() != 12 || (tagged.compare(0, 2, "AD") != 0 && tagged.compare(0, 2, "BC") != 0) ||
+        tagged[4] != '-' || tagged[7] != '-')
+        return std::nullopt;
+    for (size_t i : {2, 3, 5, 6, 8, 9, 10, 11})
+        if (tagged[i] < '0' || tagged[i] > '9') return std::nullopt;
+    int32_t shownYear = std::atoi(tagged.substr(8, 4).c_str());
+    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, std::atoi(tagged.substr(2, 2).c_str()),
+                        std::atoi(tagged.substr(5, 2).c_str())};
+}
+
+std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
+{
+    auto lunar = ReadTaggedDate(SolarToLunar(date.year, date.month, date.day));
+    if (!lunar) return std::nullopt;
+    return LunarDate{lunar->year, lunar->month, lunar->day};
+}
+
+std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
+{
+    auto hijri = ReadTaggedDate(SolarToHijriText(date.year, date.month, date.day));
+    if (!hijri) return std::nullopt;
+    return HijriDate{hijri->year, hijri->month, hijri->day};
+}
+
+DateBounds ComputeDateBounds()
+{
+    const CalendarDate first{MinShownYear, 1, 1}, last{MaxShownYear, 12, 31};
+    // Both ends lie well inside the ranges of the two conversions.
+    return {*LunarDateOf(first), *LunarDateOf(last), *HijriDateOf(first), *HijriDateOf(last)};
+}
+
+DayCardLists FillDayCardLists(const CalendarDate& shown, const DateBounds& bounds, int showDynasty)
+{
+    DayCardLists lists;
+    FillGregorianLists(shown, lists);
+    if (auto lunar = LunarDateOf(shown)) FillLunarLists(*lunar, bounds, showDynasty, lists);
+    if (auto hijri = HijriDateOf(shown)) FillHijriLists(*hijri, bounds, lists);
+    return lists;
+}
+
+std::string SelectedText(const SelectorList& list)
+{
+    if (list.selected < 0 || size_t(list.selected) >= list.items.size()) return "";
+    return list.items[size_t(list.selected)];
+}
+
+DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType)
+{
+    DayInfo info;
+    info.line1 = WeekdayName(shown.year, shown.month, shown.day) + " " +
+                 ZodiacSignName(shown.year, shown.month, shown.day) + "  " +
+                 CycleDateText(shown.year, shown.month, shown.day, GanZhiFromChunjieFlag);
+    if (infoType == 1)
+        info.line2 = "日出时刻" + SunTime(shown, Sunrise) + "  日落时刻" + SunTime(shown, Sunset);
+    else if (infoType == 2)
+        info.line2 = "天亮时刻" + SunTime(shown, Dawn) + "  天黑时刻" + SunTime(shown, Dusk);
+    else
+        info.line2 = FestivalLine(shown);
+    return info;
+}
+
+std::string TrimBlanks(const std::string& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}

@@ -1,1 +1,84 @@
+// What the day window shows for one civil day: its nine selectors (year,
+// month and day in the Gregorian, lunar and Hijri calendars) and its two
+// information lines. The window only places these texts into its controls;
+// lumora-cli prints them.
 #pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "civil_calendar.h"
+#include "hijri_calendar.h"
+
+// A date of the Chinese calendar: lunar year (the Gregorian year of its New
+// Year's day), month 1..12 or the leap month after month - 12 as 13..24, day.
+struct LunarDate {
+    int32_t year;
+    int month;
+    int day;
+    bool operator==(const LunarDate&) const = default;
+};
+
+// The Gregorian years the day and month windows accept, and the last year
+// the tools accept.
+constexpr int32_t MinShownYear = -103;
+constexpr int32_t MaxShownYear = 4103;
+constexpr int32_t ToolMaxYear = 5000;
+
+// The first and last days the windows accept, in the lunar and Hijri
+// calendars: 1 January MinShownYear and 31 December MaxShownYear. The lunar
+// bounds depend on ModernCalculateAncientFlag, so they are computed after the
+// settings are known.
+struct DateBounds {
+    LunarDate firstLunar;
+    LunarDate lastLunar;
+    HijriDate firstHijri;
+    HijriDate lastHijri;
+};
+DateBounds ComputeDateBounds();
+
+// The numbers of a tagged date text ("AD16-02-2020", "BC01-01-0104"), with a
+// BC year read back as 1 - year; nullopt for anything else.
+std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged);
+std::optional<LunarDate> LunarDateOf(const CalendarDate& date);
+std::optional<HijriDate> HijriDateOf(const CalendarDate& date);
+
+// One drop-down selector: the item texts, the value each item stands for
+// (year, month number, day) and the index of the shown value's item, -1 when
+// it is not listed.
+struct SelectorList {
+    std::vector<std::string> items;
+    std::vector<int32_t> values;
+    int selected = -1;
+};
+
+struct DayCardLists {
+    SelectorList gregorianYear, gregorianMonth, gregorianDay;
+    SelectorList lunarYear, lunarMonth, lunarDay;
+    SelectorList hijriYear, hijriMonth, hijriDay;
+};
+
+// The nine lists for the shown day (a valid date of MinShownYear..
+// MaxShownYear). The lunar and Hijri lists stop at the bounds; showDynasty is
+// DFORMShowDynastyFlag (era-name lunar years instead of Chinese digits).
+DayCardLists FillDayCardLists(const CalendarDate& shown, const DateBounds& bounds, int showDynasty);
+
+// The text of a selector's shown item, "" when nothing is selected.
+std::string SelectedText(const SelectorList& list);
+
+struct DayInfo {
+    std::string line1;
+    std::string line2;
+};
+
+// The two information lines of the shown day. infoType is
+// DFORMShowInfoTypeFlag: 0 festivals and seasons, 1 sunrise and sunset,
+// 2 dawn and dusk; the sun times are those of the current place. The
+// reminder text of the stored days (line 2's tool tip) and their audio join
+// here once the stored days exist; until then there is none.
+DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType);
+
+// Text without the blanks at either end (a blank is never part of a
+// two-byte character, so this is safe on GBK text).
+std::string TrimBlanks(const std::string& text);
