@@ -192,5 +192,20 @@ for args in "terms" "terms 5001" "terms -104" "moons 20x4" "lunar-months -105" "
 done
 # --- end of yearly tables ---
 
+# --- Day card and month sheet (day, month) ---
+expect_command $'    2024年   2月10日\n  二○二四年正月小初一\n  回历1445年   7月30日\n星期六 水瓶座  甲辰(龙)年丙寅月甲辰日\n日出时刻07:14:17  日落时刻17:42:57\n农历   二○二四年 正月小初一 甲辰(龙)年丙寅月甲辰日\n回历 1445年7月30日 水瓶座 六九第6天\n天亮06:46:14 日出07:14:17 日落17:42:57 天黑18:11:01\n春节 国际气象节\n天安门 东经116.3833度 北纬39.9000度' \
+               day 2024-02-10 --info sun
+got=$("${cli[@]}" month 2024 2 2>/dev/null | tr -d '\r' | sed -n '3p;4p;14p;15p')
+if [[ "$got" == $'                                               [1]         2          3\n                                               廿二       小年       廿四\n4日16:27:02立春 19日12:13:05雨水\n10日06:59:04塑 24日20:30:17望' ]]; then
+    passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: month 2024 2 -> '$got'"; fi
+for args in "day 2024-02-30" "day 4104-01-01" "day 2024-02-10 --info moon" "day --bc" "day 1 2" "month 2024" "month 4104 1" "month 2024 13"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+# --- end of day card and month sheet ---
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
