@@ -207,5 +207,20 @@ for args in "day 2024-02-30" "day 4104-01-01" "day 2024-02-10 --info moon" "day 
 done
 # --- end of day card and month sheet ---
 
+# --- Condition queries (query months, query days) ---
+expect_command $'    共找到 3 个农历闰四月\nAD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\nAD2012闰四月小    AD05-21-2012 ～ AD06-18-2012\nAD2020闰四月小    AD05-23-2020 ～ AD06-20-2020' \
+               query months --leap 4 --from 2000 --years 31
+expect_command $'    共找到 1 个条件日\n\n第1个条件日：\n    对应公历→AD02-29-2004\n    对应农历→AD02-10-2004\n    对应回历→AD01-08-1425\n    对应星期→星期日\n    对应干支→甲申(猴)年丙寅月戊寅日' \
+               query days --gmonth 2 --gday 29 --weekday 星期日 --from 2000 --years 30
+for args in "query" "query months --from 2000 --years 5" "query months --leap 13 --from 2000 --years 5" \
+            "query days --from 2000 --years 5" "query days --gday 1 --from -104 --years 1" "query days --term 春 --from 2000 --years 1"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+# --- end of condition queries ---
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

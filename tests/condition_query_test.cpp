@@ -1,1 +1,331 @@
+#include "condition_query.h"
+
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include "calendar_flags.h"
+#include "civil_calendar.h"
+#include "date_text.h"
+#include "festivals.h"
+#include "hijri_calendar.h"
+#include "lunar_year.h"
+#include "seasonal_periods.h"
+#include "sexagenary_cycle.h"
+#include "weekday_zodiac.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// The tagged Gregorian dates of the days a search listed.
+std::vector<std::string> ListedDays(const QueryResult& result)
+{
+    const std::string mark = "    对应公历→";
+    std::vector<std::string> days;
+    for (const std::string& line : Lines(result.found))
+        if (line.compare(0, mark.size(), mark) == 0) days.push_back(line.substr(mark.size()));
+    return days;
+}
+
+MonthQuery Months(MonthSearch search, int32_t first, int32_t years, int leapMonth = 0)
+{
+    MonthQuery query;
+    query.search = search;
+    query.firstYear = first;
+    query.years = years;
+    query.leapMonth = leapMonth;
+    return query;
+}
+
+// Everything the days mode compares, computed for every day the plain way.
+struct DayFacts {
+    int32_t j;
+    CalendarDate date;
+    int lunarMonth, lunarDay, hijriMonth, hijriDay;
+    int yearCycle[2], monthCycle[2], dayCycle;
+    std::string weekday, term, festival;
+};
+
+int TextNumber(const std::string& text, size_t at) { return text.size() == 12 ? std::stoi(text.substr(at, 2)) : 0; }
+
+std::vector<DayFacts> FactsOfYears(int32_t first, int32_t years)
+{
+    std::vector<DayFacts> facts;
+    for (int32_t j = DateToDayNumber(first, 1, 1); j <= DateToDayNumber(first + years - 1, 12, 31); ++j) {
+        CalendarDate d = *DayNumberToDate(j);
+        std::string lunar = SolarToLunar(d.year, d.month, d.day), hijri = SolarToHijriText(d.year, d.month, d.day);
+        std::string lunarFestival = LunarFestivalText(
+            lunar.empty() ? 0 : (lunar[0] == 'B' ? 1 - std::stoi(lunar.substr(8)) : std::stoi(lunar.substr(8))),
+            TextNumber(lunar, 2), TextNumber(lunar, 5));
+        std::string gregorian = GregorianFestivalText(d.year, d.month, d.day, 1);
+        std::string festival = lunarFestival.empty() ? gregorian
+                               : gregorian.empty()   ? lunarFestival
+                                                     : lunarFestival + " " + gregorian;
+        facts.push_back({j, d, TextNumber(lunar, 2), TextNumber(lunar, 5), TextNumber(hijri, 2),
+                         TextNumber(hijri, 5),
+                         {YearCycleIndex(d.year, d.month, d.day, 0), YearCycleIndex(d.year, d.month, d.day, 1)},
+                         {MonthCycleIndex(d.year, d.month, d.day, 0), MonthCycleIndex(d.year, d.month, d.day, 1)},
+                         DayCycleIndex(d.year, d.month, d.day), WeekdayName(d.year, d.month, d.day),
+                         NextSolarTermText(d.year, d.month, d.day), festival});
+    }
+    return facts;
+}
+
+// The days a query must find, testing every criterion on every day.
+std::vector<std::string> PlainSearch(const std::vector<DayFacts>& facts, const DayQuery& q, int mode)
+{
+    std::vector<std::string> days;
+    for (const DayFacts& f : facts) {
+        bool found = (!q.gregorianMonth || q.gregorianMonth == f.date.month) &&
+                     (!q.gregorianDay || q.gregorianDay == f.date.day) &&
+                     (!q.lunarMonth || q.lunarMonth == f.lunarMonth) && (!q.lunarDay || q.lunarDay == f.lunarDay) &&
+                     (!q.hijriMonth || q.hijriMonth == f.hijriMonth) && (!q.hijriDay || q.hijriDay == f.hijriDay) &&
+                     (!q.yearCycle || q.yearCycle == f.yearCycle[mode]) &&
+                     (!q.monthCycle || q.monthCycle == f.monthCycle[mode]) &&
+                     (!q.dayCycle || q.dayCycle == f.dayCycle) && (q.weekday.empty() || q.weekday == f.weekday) &&
+                     (q.term.empty() || f.term.find("今日" + q.term) != std::string::npos) &&
+                     (q.festival.empty() || f.festival.find(q.festival) != std::string::npos);
+        if (found) days.push_back(DayNumberToText(f.j));
+    }
+    return days;
+}
+
+// Runs the body with GanZhiFromChunjieFlag set and restores it.
+struct ChunjieSetting {
+    explicit ChunjieSetting(int flag) { GanZhiFromChunjieFlag = flag; }
+    ~ChunjieSetting() { GanZhiFromChunjieFlag = 0; }
+};
+
+}  // namespace
+
+TEST(ConditionQueryMonths, LeapMonthsFollowTheYearRecords)
+{
+    QueryResult result = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 31));
+    ASSERT_TRUE(result.searched);
+    std::vector<std::string> lines = Lines(result.text);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "    共找到 11 个农历闰月");
+    // Each listed year is one whose record names a leap month, in order.
+    size_t next = 1;
+    for (int32_t y = 2000; y <= 2030; ++y) {
+        std::string record = GetLunarYearRecord(y);
+        if (record[12] == '0') continue;
+        ASSERT_LT(next, lines.size());
+        EXPECT_EQ(lines[next].substr(0, 6), "AD" + std::to_string(y));
+        ++next;
+    }
+    EXPECT_EQ(lines[1], "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001");
+    EXPECT_EQ(lines[7], "AD2017闰六月大    AD07-23-2017 ～ AD08-21-2017");
+    EXPECT_EQ(lines[11], "AD2028闰五月小    AD06-23-2028 ～ AD07-21-2028");
+}
+
+TEST(ConditionQueryMonths, ChosenLeapMonthsAndEmptySpans)
+{
+    QueryResult fourth = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 31, 4));
+    EXPECT_EQ(Lines(fourth.text)[0], "    共找到 3 个农历闰四月");
+    EXPECT_EQ(fourth.count, 3);
+    EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::LeapMonths, 2021, 2)).text, "    共找到 0 个农历闰月");
+    EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::LeapMonths, 2021, 2, 12)).text, "    共找到 0 个农历闰腊月");
+    // The record writes a leap 11th month as the digit "B".
+    EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::LeapMonths, 2033, 1, 11)).text,
+              "    共找到 1 个农历闰冬月\r\nAD2033闰冬月小    AD12-22-2033 ～ AD01-19-2034");
+    // Years before the common era carry the tag BC and the year 1 - y.
+    EXPECT_EQ(Lines(SearchConditionMonths(Months(MonthSearch::LeapMonths, -104, 1)).text)[1],
+              "BC0105闰七月小    BC08-28-0105 ～ BC09-25-0105");
+}
+
+TEST(ConditionQueryMonths, RunsAreCutIntoGroupsThatShareNoMonth)
+{
+    auto feed = [](MonthRunFinder finder, const std::string& lengths) {
+        std::vector<std::vector<RunMonth>> groups;
+        int code = 0;
+        for (char c : lengths) {
+            auto group = finder.Add({2000, ++code}, c == 'L');
+            if (!group.empty()) groups.push_back(group);
+        }
+        return groups;
+    };
+    auto six = feed({true, 3, {}}, "LLLLLL");
+    ASSERT_EQ(six.size(), 2u);
+    EXPECT_EQ(six[0].front().code, 1);
+    EXPECT_EQ(six[1].front().code, 4);
+    auto broken = feed({true, 3, {}}, "LSLLL");
+    ASSERT_EQ(broken.size(), 1u);
+    EXPECT_EQ(broken[0].front().code, 3);
+    EXPECT_EQ(feed({true, 4, {}}, "LLLLLLL").size(), 1u);
+    EXPECT_EQ(feed({false, 3, {}}, "SSLSSS").size(), 1u);
+}
+
+TEST(ConditionQueryMonths, RunsGoOnAcrossYearEnds)
+{
+    QueryResult result = SearchConditionMonths(Months(MonthSearch::ThreeLong, 1903, 2));
+    EXPECT_EQ(result.text,
+              "    共找到 1 组三连大月\r\n\r\n第1组三连大月：\r\n"
+              "    AD1903腊月大→AD01-17-1904 ～ AD02-15-1904\r\n"
+              "    AD1904正月大→AD02-16-1904 ～ AD03-16-1904\r\n"
+              "    AD1904二月大→AD03-17-1904 ～ AD04-15-1904");
+    // The same run is not found when the span starts after its first month.
+    EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::ThreeLong, 1904, 1)).text, "    共找到 0 组三连大月");
+    QueryResult four = SearchConditionMonths(Months(MonthSearch::FourLong, 1920, 2));
+    EXPECT_EQ(Lines(four.text)[0], "    共找到 1 组四连大月");
+    EXPECT_EQ(Lines(four.text)[2], "第1组四连大月：");
+    QueryResult shortRun = SearchConditionMonths(Months(MonthSearch::ThreeShort, 2089, 1));
+    EXPECT_EQ(Lines(shortRun.text)[2], "第1组三连小月：");
+    EXPECT_EQ(Lines(shortRun.text)[3], "    AD2089五月小→AD06-09-2089 ～ AD07-07-2089");
+}
+
+TEST(ConditionQuerySpan, BoundsOfTheStartYearAndTheSpan)
+{
+    EXPECT_EQ(FirstQueryYear(QueryMode::Months), -104);  // the lunar year holding 1 January -103
+    EXPECT_EQ(FirstQueryYear(QueryMode::Days), -103);
+    EXPECT_FALSE(IsQueryStartYear(QueryMode::Days, -104));
+    EXPECT_TRUE(IsQueryStartYear(QueryMode::Days, 5000));
+    EXPECT_FALSE(IsQueryStartYear(QueryMode::Months, 5001));
+    EXPECT_EQ(QueryYearsWithinTools(4990, 20), 11);
+    EXPECT_EQ(QueryYearsWithinTools(2000, 0), 0);
+    EXPECT_FALSE(SearchConditionMonths(Months(MonthSearch::LeapMonths, -105, 3)).searched);
+    DayQuery days;
+    days.firstYear = 2000;
+    days.years = 1;
+    EXPECT_FALSE(SearchConditionDays(days).searched);  // no criterion: nothing is searched
+    days.gregorianDay = 31;
+    days.firstYear = -104;
+    EXPECT_FALSE(SearchConditionDays(days).searched);
+    days.firstYear = 5000;
+    days.years = 3;  // cut to 5000 alone
+    EXPECT_EQ(SearchConditionDays(days).count, 7);
+}
+
+TEST(ConditionQueryDays, LunarDayAndSolarTerm)
+{
+    DayQuery query;
+    query.lunarMonth = 1;
+    query.lunarDay = 1;
+    query.term = "立春";
+    query.firstYear = 2000;
+    query.years = 100;
+    QueryResult result = SearchConditionDays(query);
+    std::vector<std::string> lines = Lines(result.text);
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[0], "    共找到 2 个条件日");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "第1个条件日：");
+    EXPECT_EQ(lines[3], "    对应公历→AD02-04-2038");
+    EXPECT_EQ(lines[4], "    对应农历→AD01-01-2038");
+    EXPECT_EQ(lines[5], "    对应回历→" + SolarToHijriText(2038, 2, 4));
+    EXPECT_EQ(lines[6], "    对应星期→星期四");
+    EXPECT_EQ(lines[7], "    对应干支→" + CycleDateText(2038, 2, 4, 0));
+    EXPECT_EQ(lines[8], "    对应节气→" + NextSolarTermText(2038, 2, 4));
+    EXPECT_EQ(lines[8].substr(0, 22), "    对应节气→今日立春");
+    EXPECT_EQ(lines[9], "    对应节日→春节");
+    EXPECT_EQ(lines[12], "    对应公历→AD02-03-2087");
+}
+
+// The search keeps the slow answers (terms, stem-branch years and months)
+// for stretches of days; what it finds must be what testing every day finds,
+// under modern astronomy, the Qing methods and the mean calendars alike.
+TEST(ConditionQueryDays, SameDaysAsTestingEveryDay)
+{
+    struct Span {
+        int32_t first, years;
+    };
+    for (Span span : {Span{2023, 2}, Span{1700, 2}, Span{500, 2}}) {
+        std::vector<DayFacts> facts = FactsOfYears(span.first, span.years);
+        const DayFacts& spring = facts[40];  // early February, around 立春
+        const DayFacts& summer = facts[200];
+        for (int mode : {0, 1}) {
+            ChunjieSetting chunjie(mode);
+            std::vector<DayQuery> queries(7);
+            queries[0].term = "立春";
+            queries[1].term = "立";  // not a whole name: 立春, 立夏, 立秋 and 立冬
+            queries[2].yearCycle = spring.yearCycle[mode];
+            queries[3].monthCycle = spring.monthCycle[mode];
+            queries[4].monthCycle = summer.monthCycle[mode];
+            queries[4].dayCycle = summer.dayCycle;
+            queries[5].festival = "节";
+            queries[5].weekday = "星期日";
+            queries[6].lunarDay = 1;
+            queries[6].yearCycle = summer.yearCycle[mode];
+            for (DayQuery& query : queries) {
+                query.firstYear = span.first;
+                query.years = span.years;
+                std::vector<std::string> want = PlainSearch(facts, query, mode);
+                SCOPED_TRACE("year " + std::to_string(span.first) + ", mode " + std::to_string(mode) + ", " +
+                             std::to_string(&query - queries.data()));
+                EXPECT_FALSE(want.empty());
+                EXPECT_EQ(ListedDays(SearchConditionDays(query)), want);
+            }
+        }
+    }
+}
+
+TEST(ConditionQueryHooks, StopEndsTheSearchAndShowsNothing)
+{
+    int steps = 0;
+    QueryHooks hooks;
+    hooks.stopRequested = [&steps] { return ++steps == 11; };
+    QueryResult months = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 31), hooks);
+    EXPECT_TRUE(months.stopped);
+    EXPECT_EQ(months.text, "");
+    EXPECT_EQ(months.count, 4);  // 2001, 2004, 2006 and 2009, found before the stop after 2010
+    EXPECT_EQ(Lines(months.found).back().substr(0, 6), "AD2009");
+
+    steps = 0;
+    DayQuery query;
+    query.gregorianDay = 5;
+    query.firstYear = 2000;
+    query.years = 10;
+    QueryResult days = SearchConditionDays(query, hooks);
+    EXPECT_TRUE(days.stopped);
+    EXPECT_EQ(days.text, "");
+    EXPECT_EQ(ListedDays(days), std::vector<std::string>{"AD01-05-2000"});
+}
+
+TEST(ConditionQueryHooks, ProgressLineChangesWithThePercentage)
+{
+    std::vector<std::string> shown;
+    int calls = 0;
+    QueryHooks hooks;
+    hooks.progress = [&](const QueryProgress& p) {
+        ++calls;
+        if (p.statusChanged) shown.push_back(p.statusLine);
+    };
+    SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 4), hooks);
+    EXPECT_EQ(shown, (std::vector<std::string>{"    正在查询，已完成 0.0%...", "    正在查询，已完成 25.0%...",
+                                               "    正在查询，已完成 50.0%...", "    正在查询，已完成 75.0%..."}));
+    shown.clear();
+    calls = 0;
+    DayQuery query;
+    query.gregorianMonth = 2;
+    query.firstYear = 2001;
+    query.years = 3;  // 1095 days
+    SearchConditionDays(query, hooks);
+    EXPECT_EQ(calls, 1095);
+    EXPECT_EQ(shown.front(), "    正在查询，已完成 0.00%...");
+    EXPECT_EQ(shown[1], "    正在查询，已完成 0.09%...");
+    EXPECT_EQ(shown.back(), "    正在查询，已完成 99.91%...");
+}
+
+TEST(ConditionQueryText, FestivalsAndWholeCharacterMatches)
+{
+    EXPECT_EQ(DayFestivalText(2010, 2, 14), "春节 情人节");
+    EXPECT_EQ(DayFestivalText(2024, 2, 14), "情人节");
+    EXPECT_EQ(DayFestivalText(2023, 1, 22), "春节");
+    EXPECT_EQ(DayFestivalText(1988, 5, 8), "世界红十字日 母亲节");
+    EXPECT_EQ(DayFestivalText(2024, 2, 11), "");
+    // The second byte of 节 and the first of 日 spell 谌.
+    EXPECT_FALSE(ContainsText("节日", "谌"));
+    EXPECT_TRUE(ContainsText("世界红十字日 母亲节", "母亲节"));
+    EXPECT_TRUE(ContainsText("春节", ""));
+}

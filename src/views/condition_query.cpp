@@ -1,1 +1,407 @@
 #include "condition_query.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "calendar_flags.h"
+#include "calendar_names.h"
+#include "civil_calendar.h"
+#include "date_text.h"
+#include "day_card.h"
+#include "festivals.h"
+#include "gbk_text.h"
+#include "hijri_calendar.h"
+#include "historical_calendar.h"
+#include "lunar_year.h"
+#include "seasonal_periods.h"
+#include "sexagenary_cycle.h"
+#include "weekday_zodiac.h"
+
+namespace {
+
+const char LineBreak[] = "\r\n";
+
+// "AD2020", "BC0104": the era tag and the four-digit year of a lunar year.
+std::string EraYear(int32_t y) { return y >= 1 ? "AD" + ZeroPadded(y, 4) : "BC" + ZeroPadded(1 - int64_t(y), 4); }
+
+// The month a record's leap digit names (a hexadecimal digit, so the 10th
+// to 12th months are "A".."C"), 0 for none.
+int LeapMonthOf(const std::string& record)
+{
+    if (record.size() != 17) return 0;
+    char c = record[12];
+    if (c >= '1' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'C') return c - 'A' + 10;
+    return 0;
+}
+
+// A month's length character in a record: "1" long, anything else short.
+bool IsLongMonth(const std::string& record, int code)
+{
+    size_t at = code > 12 ? 13 : size_t(code - 1);
+    return at < record.size() && record[at] == '1';
+}
+
+// "正月" .. "腊月": the month's name without its length mark.
+std::string PlainMonthName(int month)
+{
+    std::string name = LunarMonthName(month, 0);
+    return LeftBytes(name, name.size() >= 2 ? name.size() - 2 : 0);
+}
+
+// The percentage done with the given number of decimals, halves to even.
+std::string PercentText(int64_t done, int64_t total, int decimals)
+{
+    int64_t scale = decimals == 2 ? 100 : 10;
+    if (total <= 0) total = 1;
+    int64_t numerator = done * 100 * scale;
+    int64_t q = numerator / total, r = numerator % total;
+    if (2 * r > total || (2 * r == total && q % 2 == 1)) ++q;
+    return std::to_string(q / scale) + "." + ZeroPadded(q % scale, decimals);
+}
+
+// Reports progress and asks for the stop after each step; the status line
+// changes only when the shown percentage does.
+struct StepReporter {
+    const QueryHooks& hooks;
+    int64_t total;
+    int decimals;
+    std::string status;
+
+    // True when the search must end here.
+    bool AfterStep(int32_t step, int64_t done)
+    {
+        if (hooks.progress) {
+            std::string now = "    正在查询，已完成 " + PercentText(done, total, decimals) + "%...";
+            bool changed = now != status;
+            status = now;
+            hooks.progress(QueryProgress{step, status, changed});
+        }
+        return hooks.stopRequested && hooks.stopRequested();
+    }
+};
+
+QueryResult Finished(const std::string& statusLine, int count, const std::vector<std::string>& lines)
+{
+    QueryResult result;
+    result.searched = true;
+    result.count = count;
+    for (size_t i = 0; i < lines.size(); ++i) result.found += (i ? LineBreak : "") + lines[i];
+    result.text = statusLine + (lines.empty() ? "" : LineBreak + result.found);
+    return result;
+}
+
+QueryResult Stopped(int count, const std::vector<std::string>& lines)
+{
+    QueryResult result = Finished("", count, lines);
+    result.stopped = true;
+    result.text = "";
+    return result;
+}
+
+// The civil days of a lunar month in the tool's form "AD04-23-2020 ～ AD05-22-2020".
+std::string MonthDays(int32_t y, int code, bool isLong)
+{
+    return LunarToSolar(y, code, 1) + " ～ " + LunarToSolar(y, code, isLong ? 30 : 29);
+}
+
+QueryResult SearchLeapMonths(const MonthQuery& query, int32_t years, const QueryHooks& hooks)
+{
+    StepReporter reporter{hooks, years, 1, ""};
+    std::vector<std::string> lines;
+    for (int32_t i = 0; i < years; ++i) {
+        int32_t y = query.firstYear + i;
+        std::string record = GetLunarYearRecord(y);
+        int leap = LeapMonthOf(record);
+        if (leap != 0 && (query.leapMonth == 0 || leap == query.leapMonth)) {
+            bool isLong = IsLongMonth(record, leap + 12);
+            lines.push_back(EraYear(y) + LunarMonthName(leap + 12, isLong ? 1 : 0) + "    " +
+                            MonthDays(y, leap + 12, isLong));
+        }
+        if (reporter.AfterStep(y, i)) return Stopped(int(lines.size()), lines);
+    }
+    std::string what = query.leapMonth == 0 ? " 个农历闰月" : " 个农历闰" + PlainMonthName(query.leapMonth);
+    return Finished("    共找到 " + std::to_string(lines.size()) + what, int(lines.size()), lines);
+}
+
+QueryResult SearchMonthRuns(const MonthQuery& query, int32_t years, const QueryHooks& hooks)
+{
+    bool wantLong = query.search != MonthSearch::ThreeShort;
+    size_t runLength = query.search == MonthSearch::FourLong ? 4 : 3;
+    std::string kind = query.search == MonthSearch::FourLong  ? "组四连大月"
+                       : query.search == MonthSearch::ThreeLong ? "组三连大月"
+                                                                : "组三连小月";
+    StepReporter reporter{hooks, years, 1, ""};
+    std::vector<std::string> lines;
+    MonthRunFinder finder{wantLong, runLength, {}};
+    int count = 0;
+    for (int32_t i = 0; i < years; ++i) {
+        int32_t y = query.firstYear + i;
+        std::string record = GetLunarYearRecord(y);
+        // The months in calendar order; a run goes on into the next year.
+        int months = record.size() != 17 ? 0 : LeapMonthOf(record) ? 13 : 12;
+        for (int ordinal = 1; ordinal <= months; ++ordinal) {
+            int code = LunarMonthFromOrdinal(y, ordinal);
+            std::vector<RunMonth> group = finder.Add({y, code}, IsLongMonth(record, code));
+            if (group.empty()) continue;
+            lines.push_back("");
+            lines.push_back("第" + std::to_string(++count) + kind + "：");
+            for (const RunMonth& month : group)
+                lines.push_back("    " + EraYear(month.year) + LunarMonthName(month.code, wantLong ? 1 : 0) + "→" +
+                                MonthDays(month.year, month.code, wantLong));
+        }
+        if (reporter.AfterStep(y, i)) return Stopped(count, lines);
+    }
+    return Finished("    共找到 " + std::to_string(count) + " " + kind, count, lines);
+}
+
+// The values of a function of the day over a block of days in which a value,
+// once left, never comes back: where both ends of a stretch agree, every day
+// between them agrees too, so a block is filled by halving it. A block is
+// filled only while days are asked one after the other; single days are
+// simply computed.
+struct RunMemo {
+    int32_t first = 0;
+    std::vector<int> values;
+    int32_t lastAsked = NoDayNumber;
+
+    template <class F>
+    int Value(int32_t j, int32_t blockFirst, int32_t blockLast, F f)
+    {
+        bool walking = lastAsked == j - 1;
+        lastAsked = j;
+        if (!values.empty() && j >= first && int64_t(j) - first < int64_t(values.size()))
+            return values[size_t(j - first)];
+        if (!walking || j < blockFirst || j > blockLast) return f(j);
+        first = blockFirst;
+        values.assign(size_t(blockLast - blockFirst) + 1, 0);
+        Fill(0, values.size() - 1, f(blockFirst), f(blockLast), f);
+        return values[size_t(j - first)];
+    }
+
+    template <class F>
+    void Fill(size_t lo, size_t hi, int atLo, int atHi, F f)
+    {
+        if (atLo == atHi || hi - lo <= 1) {
+            for (size_t n = lo; n <= hi; ++n) values[n] = n == hi ? atHi : atLo;
+            return;
+        }
+        size_t mid = lo + (hi - lo) / 2;
+        int atMid = f(first + int32_t(mid));
+        Fill(lo, mid, atLo, atMid, f);
+        Fill(mid, hi, atMid, atHi, f);
+    }
+};
+
+// The searched days ask the same slow astronomical questions again and
+// again: the next solar term and the stem-branch year and month of mode 0,
+// each an iterative computation. They change only on term days, so each
+// answer is kept for the stretch of days that share it.
+struct DayMemo {
+    // floor(TermMoment(j, 0)) is the day of the first term on or after j, so
+    // it is the same for every day from j up to that day. Two stretches are
+    // kept: a term day's month also needs the stretch after it.
+    struct TermStretch {
+        int32_t from = 1, termDay = 0;
+    } stretches[2];
+    int32_t NextTermDay(int32_t j)
+    {
+        for (const TermStretch& s : stretches)
+            if (j >= s.from && j <= s.termDay) return s.termDay;
+        double moment = TermMoment(j, 0);
+        // Nothing usable (out of range) is no term day; it is asked again.
+        int32_t day = std::isfinite(moment) && moment >= j && moment < j + 366.0 ? int32_t(std::floor(moment)) : j - 1;
+        stretches[1] = stretches[0];
+        stretches[0] = {j, day};
+        return day;
+    }
+    bool IsTermDay(int32_t j) { return NextTermDay(j) == j; }
+
+    // The solar term that comes next moves on one term at a time, so no
+    // number comes back within half a year.
+    RunMemo termNumbers;
+    int TermNumberAt(int32_t j, const CalendarDate& date)
+    {
+        bool firstHalf = date.month <= 6;
+        return termNumbers.Value(j, DateToDayNumber(date.year, firstHalf ? 1 : 7, 1),
+                                 DateToDayNumber(date.year, firstHalf ? 6 : 12, firstHalf ? 30 : 31), TermNumber);
+    }
+
+    // Within a Gregorian year the mode 0 year index moves at most twice, at
+    // 立春, and never back.
+    RunMemo yearIndices;
+    int YearIndex(const CalendarDate& date, int mode)
+    {
+        if (mode != 0) return YearCycleIndex(date.year, date.month, date.day, mode);
+        return yearIndices.Value(DateToDayNumber(date), DateToDayNumber(date.year, 1, 1),
+                                 DateToDayNumber(date.year, 12, 31), [](int32_t j) {
+                                     auto day = DayNumberToDate(j);
+                                     return day ? YearCycleIndex(day->year, day->month, day->day, 0) : 0;
+                                 });
+    }
+
+    // Mode 0 month index: a function of the year index and the current term,
+    // which stays the same from one term day to the day before the next.
+    int32_t monthTermDay = 0, monthNextTerm = 0;
+    int monthYearIndex = -1, monthIndex = 0;
+    int MonthIndex(int32_t j, const CalendarDate& date, int mode)
+    {
+        if (mode != 0) return MonthCycleIndex(date.year, date.month, date.day, mode);
+        int32_t termDay = NextTermDay(j);
+        int32_t nextTerm = termDay == j ? NextTermDay(j + 1) : termDay;
+        int yearIndex = YearIndex(date, mode);
+        if (termDay != monthTermDay || nextTerm != monthNextTerm || yearIndex != monthYearIndex) {
+            monthTermDay = termDay;
+            monthNextTerm = nextTerm;
+            monthYearIndex = yearIndex;
+            monthIndex = MonthCycleIndex(date.year, date.month, date.day, 0);
+        }
+        return monthIndex;
+    }
+};
+
+// The number 1..24 of a solar term's name, 0 for any other text.
+int TermNamed(const std::string& name)
+{
+    for (int k = 1; k <= 24; ++k)
+        if (name == SolarTermNames[k]) return k;
+    return 0;
+}
+
+bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int mode, DayMemo& memo)
+{
+    // The cheap tests first: every test is a pure function of the day, so
+    // the order changes only how soon a day is rejected.
+    if (query.gregorianMonth && query.gregorianMonth != date.month) return false;
+    if (query.gregorianDay && query.gregorianDay != date.day) return false;
+    if (!query.weekday.empty() && WeekdayName(date.year, date.month, date.day) != query.weekday) return false;
+    if (query.dayCycle && DayCycleIndex(date.year, date.month, date.day) != query.dayCycle) return false;
+    if (query.hijriMonth || query.hijriDay) {
+        auto hijri = HijriDateOf(date);
+        int month = hijri ? hijri->month : 0, day = hijri ? hijri->day : 0;
+        if ((query.hijriMonth && query.hijriMonth != month) || (query.hijriDay && query.hijriDay != day))
+            return false;
+    }
+    if (query.lunarMonth || query.lunarDay) {
+        auto lunar = LunarDateOf(date);
+        int month = lunar ? lunar->month : 0, day = lunar ? lunar->day : 0;
+        if ((query.lunarMonth && query.lunarMonth != month) || (query.lunarDay && query.lunarDay != day))
+            return false;
+    }
+    if (query.yearCycle && memo.YearIndex(date, mode) != query.yearCycle) return false;
+    // Only a term day's text says "今日", followed by the name of the term
+    // that TermNumber gives; the text itself decides.
+    if (!query.term.empty()) {
+        int named = TermNamed(query.term);
+        if ((named && memo.TermNumberAt(j, date) != named) || !memo.IsTermDay(j) ||
+            !ContainsText(NextSolarTermText(date.year, date.month, date.day), "今日" + query.term))
+            return false;
+    }
+    if (!query.festival.empty() && !ContainsText(DayFestivalText(date.year, date.month, date.day), query.festival))
+        return false;
+    if (query.monthCycle && memo.MonthIndex(j, date, mode) != query.monthCycle) return false;
+    return true;
+}
+
+void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& memo, std::vector<std::string>& lines)
+{
+    lines.push_back("");
+    lines.push_back("第" + std::to_string(count) + "个条件日：");
+    lines.push_back("    对应公历→" + DayNumberToText(j));
+    lines.push_back("    对应农历→" + SolarToLunar(date.year, date.month, date.day));
+    lines.push_back("    对应回历→" + SolarToHijriText(date.year, date.month, date.day));
+    lines.push_back("    对应星期→" + WeekdayName(date.year, date.month, date.day));
+    lines.push_back("    对应干支→" + CycleDateText(date.year, date.month, date.day, mode));
+    if (memo.IsTermDay(j)) {
+        std::string term = NextSolarTermText(date.year, date.month, date.day);
+        if (ContainsText(term, "今日")) lines.push_back("    对应节气→" + term);
+    }
+    std::string festivals = DayFestivalText(date.year, date.month, date.day);
+    if (!festivals.empty()) lines.push_back("    对应节日→" + festivals);
+}
+
+}  // namespace
+
+std::vector<RunMonth> MonthRunFinder::Add(const RunMonth& month, bool isLong)
+{
+    if (isLong != wantLong) {
+        run.clear();
+        return {};
+    }
+    run.push_back(month);
+    if (run.size() < size) return {};
+    // The group's months start no other group.
+    std::vector<RunMonth> group;
+    group.swap(run);
+    return group;
+}
+
+std::string QueryTitle(QueryMode mode) { return mode == QueryMode::Months ? "查询条件月" : "查询条件日"; }
+
+int32_t FirstQueryYear(QueryMode mode)
+{
+    return mode == QueryMode::Months ? ComputeDateBounds().firstLunar.year : MinShownYear;
+}
+
+bool IsQueryStartYear(QueryMode mode, int32_t year) { return year >= FirstQueryYear(mode) && year <= ToolMaxYear; }
+
+int32_t QueryYearsWithinTools(int32_t firstYear, int32_t years)
+{
+    if (years <= 0 || firstYear > ToolMaxYear) return 0;
+    return int64_t(firstYear) + years - 1 > ToolMaxYear ? ToolMaxYear - firstYear + 1 : years;
+}
+
+bool HasAnyCriterion(const DayQuery& q)
+{
+    return q.gregorianMonth || q.gregorianDay || q.lunarMonth || q.lunarDay || q.hijriMonth || q.hijriDay ||
+           q.yearCycle || q.monthCycle || q.dayCycle || !q.weekday.empty() || !q.term.empty() ||
+           !q.festival.empty();
+}
+
+QueryResult SearchConditionMonths(const MonthQuery& query, const QueryHooks& hooks)
+{
+    int32_t years = QueryYearsWithinTools(query.firstYear, query.years);
+    if (!IsQueryStartYear(QueryMode::Months, query.firstYear) || years <= 0) return {};
+    if (query.search == MonthSearch::LeapMonths) {
+        if (query.leapMonth < 0 || query.leapMonth > 12) return {};
+        return SearchLeapMonths(query, years, hooks);
+    }
+    return SearchMonthRuns(query, years, hooks);
+}
+
+QueryResult SearchConditionDays(const DayQuery& query, const QueryHooks& hooks)
+{
+    int32_t years = QueryYearsWithinTools(query.firstYear, query.years);
+    if (!IsQueryStartYear(QueryMode::Days, query.firstYear) || years <= 0 || !HasAnyCriterion(query)) return {};
+    int32_t first = DateToDayNumber(query.firstYear, 1, 1);
+    int32_t last = DateToDayNumber(query.firstYear + years - 1, 12, 31);
+    int mode = GanZhiFromChunjieFlag;
+    StepReporter reporter{hooks, int64_t(last) - first + 1, 2, ""};
+    DayMemo memo;
+    std::vector<std::string> lines;
+    int count = 0;
+    for (int32_t j = first; j <= last; ++j) {
+        auto date = DayNumberToDate(j);
+        if (date && IsDayFound(query, j, *date, mode, memo)) ListDay(++count, j, *date, mode, memo, lines);
+        if (reporter.AfterStep(j, int64_t(j) - first)) return Stopped(count, lines);
+    }
+    return Finished("    共找到 " + std::to_string(count) + " 个条件日", count, lines);
+}
+
+std::string DayFestivalText(int32_t y, int m, int d)
+{
+    std::string lunar;
+    if (auto date = LunarDateOf(CalendarDate{y, m, d})) lunar = LunarFestivalText(date->year, date->month, date->day);
+    return TrimBlanks(lunar + " " + GregorianFestivalText(y, m, d, 1));
+}
+
+bool ContainsText(const std::string& text, const std::string& part)
+{
+    if (part.empty()) return true;
+    // A match must start on a character: a trail byte followed by a lead
+    // byte can spell the bytes of an unrelated character.
+    for (size_t at = 0; at + part.size() <= text.size(); at += GbkCharLength(text, at))
+        if (text.compare(at, part.size(), part) == 0) return true;
+    return false;
+}
