@@ -77,13 +77,9 @@ std::string TableYearLabel(TableMode mode) { return mode == TableMode::LunarMont
 int32_t FirstTableYear(TableMode mode)
 {
     if (mode != TableMode::LunarMonths) return MinShownYear;
-    // The lunar year in which 1 January MinShownYear falls (it begins in the
-    // civil year before); asked each time because the calendar setting may
-    // have changed since the last question.
-    std::string lunar = SolarToLunar(MinShownYear, 1, 1);
-    if (lunar.size() < 12) return MinShownYear;
-    int32_t shown = std::atoi(Chars(lunar, 8, 4).c_str());
-    return lunar.compare(0, 2, "BC") == 0 ? 1 - shown : shown;
+    // The lunar year that holds 1 January MinShownYear (it begins in the civil
+    // year before), asked each time because the calendar setting may change.
+    return ComputeDateBounds().firstLunar.year;
 }
 
 int32_t LastTableYear(TableMode) { return ToolMaxYear; }

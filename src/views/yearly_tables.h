@@ -6,9 +6,7 @@
 #include <optional>
 #include <string>
 
-// The years that the windows and the tools accept.
-constexpr int32_t MinShownYear = -103;
-constexpr int32_t ToolMaxYear = 5000;
+#include "day_card.h"  // MinShownYear, ToolMaxYear and the first lunar date
 
 // The tool's four modes, numbered as the menu opens them.
 enum class TableMode { LunarMonths = 1, SolarTerms = 2, Moons = 3, SunTimes = 4 };
