@@ -37,7 +37,9 @@ double GeneralPrecession(double jde)
     return NormalizeAngle((p + F(2.9965f) * t) / 3600, 180, 180);
 }
 
-double MoonApparentLongitude(double jde)
+double MoonApparentLongitude(double jde) { return MoonApparentLongitude(jde, NutationInLongitude(jde)); }
+
+double MoonApparentLongitude(double jde, double nutation)
 {
     double t = (jde - J2000) / 36525;
     // Mean longitude of the Moon in the J2000 frame, radians.
@@ -47,6 +49,6 @@ double MoonApparentLongitude(double jde)
                        3600) * Degree;
     double lambda = NormalizeRadians(w + periodic) / Degree;
     lambda += GeneralPrecession(jde);
-    lambda += NutationInLongitude(jde);
+    lambda += nutation;
     return NormalizeAngle(lambda, 180, 180);
 }

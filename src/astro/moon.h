@@ -7,3 +7,5 @@
 double GeneralPrecession(double jde);
 // Apparent longitude of the Moon, degrees in [0, 360).
 double MoonApparentLongitude(double jde);
+// The same with NutationInLongitude(jde) already at hand.
+double MoonApparentLongitude(double jde, double nutation);

@@ -69,9 +69,12 @@ int TermLongitude(int n) { return n >= 6 ? 15 * (n - 6) : 15 * (n - 6) + 360; }
 double LongitudeResidual(double jd, double target, int mode)
 {
     double jde = ToDynamicalTime(jd);
-    if (mode == MoonMode)
-        return NormalizeAngle(target - (MoonApparentLongitude(jde) - SunApparentLongitude(jde)),
-                              180, 180);
+    if (mode == MoonMode) {
+        double nutation = NutationInLongitude(jde);
+        return NormalizeAngle(
+            target - (MoonApparentLongitude(jde, nutation) - SunApparentLongitude(jde, nutation)),
+            180, 180);
+    }
     return NormalizeAngle(target - SunApparentLongitude(jde), 180, 180);
 }
 

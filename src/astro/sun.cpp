@@ -104,7 +104,9 @@ double SolarAberration(double jde)
     return -0.005775518 * EarthDistance(jde) * dl / 3600;
 }
 
-double SunApparentLongitude(double jde)
+double SunApparentLongitude(double jde) { return SunApparentLongitude(jde, NutationInLongitude(jde)); }
+
+double SunApparentLongitude(double jde, double nutation)
 {
     double t = Centuries(jde);
     double lambda = (EarthLongitude(jde) + Pi) / Degree;
@@ -112,7 +114,7 @@ double SunApparentLongitude(double jde)
     double lp = (lambda - F(1.397f) * t - F(0.00031f) * t * t) * Degree;
     double beta = -EarthLatitude(jde);
     lambda += (-F(0.09033f) + F(0.03916f) * (std::cos(lp) + std::sin(lp)) * std::tan(beta)) / 3600;
-    lambda += NutationInLongitude(jde);
+    lambda += nutation;
     lambda += SolarAberration(jde);
     return NormalizeAngle(lambda, 180, 180);
 }

@@ -15,3 +15,6 @@ double NutationInLongitude(double jde);
 double SolarAberration(double jde);
 // Apparent longitude of the Sun, degrees in [0, 360).
 double SunApparentLongitude(double jde);
+// The same with NutationInLongitude(jde) already at hand, so that the Sun and
+// the Moon at one moment share it.
+double SunApparentLongitude(double jde, double nutation);
