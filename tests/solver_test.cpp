@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "date_text.h"
+#include "polynomial.h"
 #include "sun.h"
 #include "time_scales.h"
 
@@ -16,6 +19,14 @@ constexpr double TenthSecond = 0.1 / 86400;
 double SunLongitudeAtMoment(double moment)
 {
     return SunApparentLongitude(ToDynamicalTime(moment - 0.5 - CalcZone / 24.0));
+}
+
+// Index 1..24 of the solar term at a moment, from the Sun's longitude then.
+int TermIndexAt(double moment)
+{
+    int k = int(std::lround(SunLongitudeAtMoment(moment) / 15)) % 24 * 15;
+    int n = 6 + k / 15;
+    return n > 24 ? n - 24 : n;
 }
 
 }  // namespace
@@ -116,4 +127,39 @@ TEST(Solver, ResidualIsTheAngleStillToGo)
     double jd = SolveLongitude(2451545.0, 90, SunMode);
     EXPECT_NEAR(NormalizeAngle(LongitudeResidual(jd, 90, SunMode), 0, 180), 0, 1e-8);
     EXPECT_GT(jd, 2451545.0);
+}
+
+// The day-level finders give the days of the moment finders, asked in
+// ascending and in descending order with nothing kept: around events within
+// seconds of a local midnight (new moons at 2472635.99990, 2389921.00073 of
+// the correction list, solstices at 2434004.00006 and 2459570.99947, 大寒 at
+// 2443894.99996), around the term day correction of 105 BC and the excepted
+// new moon of 2022293, and on days spread over 800 years.
+TEST(Solver, DayLevelFindersGiveTheDaysOfTheMomentFinders)
+{
+    std::vector<int32_t> days;
+    for (int32_t event : {2472636, 2389921, 2434004, 2459571, 2443895, 1683429, 2022293})
+        for (int32_t x = event - 31; x <= event + 1; x += (x < event - 3 ? 4 : 1)) days.push_back(x);
+    for (int32_t x = 2240000; x < 2540000; x += 4001) days.push_back(x);
+    for (int pass = 0; pass < 2; ++pass) {
+        EraseDaySearches();
+        for (int32_t x : days) {
+            ASSERT_EQ(NextNewMoonDay(x), std::floor(NextNewOrFullMoon(x, 0))) << x;
+            for (double threshold : {0.0, F(0.7908f)})
+                ASSERT_EQ(NewMoonDayWithAdvance(x, threshold), std::floor(NewMoonWithAdvance(x, threshold)))
+                    << x << " " << threshold;
+            for (int correct : {0, 1}) {
+                ASSERT_EQ(AstroTermDayOnOrAfter(x, 24, correct), std::floor(AstroTermOnOrAfter(x, 24, correct)))
+                    << x << " " << correct;
+                ASSERT_EQ(NextSolarTermIndex(x, correct), TermIndexAt(NextSolarTermMoment(x, 0, correct)))
+                    << x << " " << correct;
+                for (int principal : {0, 1}) {
+                    double d = std::floor(NextSolarTermMoment(x, principal, correct));
+                    ASSERT_EQ(NextSolarTermWithin(x, principal, correct, x + 29), d <= x + 29)
+                        << x << " " << principal << " " << correct;
+                }
+            }
+        }
+        std::reverse(days.begin(), days.end());
+    }
 }

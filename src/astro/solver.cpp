@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <set>
+#include <unordered_map>
 
 #include "civil_calendar.h"
 #include "day_corrections.h"
@@ -64,6 +69,285 @@ double AdjustNewMoon(double r, double threshold)
 
 }  // namespace
 
+// Day-level finders. The lunar year records need only the civil day of a term
+// or a new moon, and whether a new moon comes later in its day than a
+// threshold. Such a question is settled by the sign of the angle still to go
+// at one instant, a local midnight or the threshold time: an event whose
+// angle there is clear of zero lies more than DayMargin days from it, while
+// every solve of it lands within 1e-9 day of the event, so the solve falls on
+// the same side. Positions at midnights and the new moon days found are kept
+// for the neighbouring searches. When an event comes within the margin of the
+// instant, or a search does not settle, the full finder answers instead.
+namespace {
+
+// Wide enough for the largest step of the time scales (Delta T drops 10.9 s
+// at 2150) and of the Moon's precession series (about 11 s at |t| = 5
+// millennia), within which the angle still to go need not be monotonic.
+constexpr double DayMargin = 1e-3;
+
+// Bounds of the daily motion in degrees, with a nominal value for the next
+// guess. Over years -9998..9999 the series give 0.947..1.026 for the Sun and
+// 10.74..14.39 for the elongation of the Moon.
+struct Rates {
+    double low, nominal, high;
+};
+constexpr Rates SunRates{0.9, 0.9856, 1.1};
+constexpr Rates ElongationRates{9.5, 12.19, 16};
+
+// The angle still to go that keeps an event DayMargin days away.
+constexpr double AngleMargin(const Rates& r) { return DayMargin * r.high; }
+
+// Each store is dropped whole when it reaches this many entries.
+constexpr size_t StoreLimit = size_t(1) << 19;
+
+template <typename Store>
+void KeepBounded(Store& store)
+{
+    if (store.size() >= StoreLimit) store.clear();
+}
+
+struct MidnightSky {
+    double sun;         // apparent longitude of the Sun
+    double elongation;  // of the Moon from the Sun; NaN until asked for
+};
+
+std::unordered_map<int32_t, MidnightSky>& Midnights()
+{
+    static std::unordered_map<int32_t, MidnightSky> midnights;
+    return midnights;
+}
+
+// The sky at the local midnight that opens `day`, as LastTermReached and
+// LongitudeResidual see it.
+MidnightSky SkyAtMidnight(int32_t day, bool withMoon)
+{
+    auto& midnights = Midnights();
+    auto it = midnights.find(day);
+    if (it != midnights.end() && (!withMoon || !std::isnan(it->second.elongation)))
+        return it->second;
+    double jde = ToDynamicalTime(LocalMidnightJd(day));
+    double nutation = NutationInLongitude(jde);
+    MidnightSky sky{it != midnights.end() ? it->second.sun : SunApparentLongitude(jde, nutation),
+                    std::nan("")};
+    if (withMoon) sky.elongation = MoonApparentLongitude(jde, nutation) - sky.sun;
+    KeepBounded(midnights);
+    midnights[day] = sky;
+    return sky;
+}
+
+// Angles still to go in [0, 360) at the midnight that opens `day`.
+double SunToGo(int32_t day, double target)
+{
+    return NormalizeAngle(target - SkyAtMidnight(day, false).sun, 180, 180);
+}
+
+double NewMoonToGo(int32_t day)
+{
+    return NormalizeAngle(-SkyAtMidnight(day, true).elongation, 180, 180);
+}
+
+// The day of the first event after the midnight that opens `lo`, where
+// toGo(day) is the angle still to go at the midnight of `day` and loToGo its
+// value at `lo`, clear of the margin. The answer is the day whose midnight
+// lies before the event (angle still to go clear above zero) while the next
+// midnight lies after it (clear below zero).
+template <typename ToGo>
+std::optional<int32_t> EventDay(ToGo toGo, const Rates& rates, int32_t lo, double loToGo)
+{
+    const double margin = AngleMargin(rates);
+    bool bounded = false;
+    int32_t hi = 0;
+    double hiToGo = 0;
+    for (int i = 0; i < 40; ++i) {
+        if (bounded && hi == lo + 1) return lo;
+        // Days from lo to the event: at the nominal rate, or between the
+        // bounds by linear interpolation.
+        double ahead = bounded ? (hi - lo) * loToGo / (loToGo - hiToGo) : loToGo / rates.nominal;
+        int32_t probe = lo + std::max(int32_t(1), int32_t(std::floor(ahead)));
+        if (bounded) probe = std::min(probe, hi - 1);
+        // Read the angle within half a turn of its expected value, so that an
+        // event just passed counts as a small negative angle.
+        double expected = loToGo - (probe - lo) * rates.nominal;
+        double g = NormalizeAngle(toGo(probe), int(std::lround(expected)), 180);
+        if (g > margin) {
+            lo = probe;
+            loToGo = g;
+        } else if (g < -margin) {
+            hi = probe;
+            hiToGo = g;
+            bounded = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// The first new moon after a day: its day, or, when it comes within the
+// margin of a midnight, the day that midnight opens (the new moon's own day
+// is then that day or the one before).
+struct NextNewMoon {
+    int32_t day;
+    bool nearMidnight;
+};
+
+// Known stretches of days: key k -> the first new moon whose day is after k.
+std::map<int32_t, NextNewMoon>& Lunations()
+{
+    static std::map<int32_t, NextNewMoon> lunations;
+    return lunations;
+}
+
+// The new moon after `moon`. A lunation lasts 29.26 to 29.84 days (years
+// -9998..9999), so the next new moon falls on the 29th or 30th day after a
+// new moon's day: the midnight between the two candidates decides. After a
+// new moon at a midnight it falls on the 29th day, clear of both midnights.
+std::optional<NextNewMoon> FollowingNewMoon(const NextNewMoon& moon)
+{
+    if (moon.nearMidnight) return NextNewMoon{moon.day + 29, false};
+    int32_t between = moon.day + 30;
+    double g = NewMoonToGo(between);
+    const double margin = AngleMargin(ElongationRates);
+    if (g <= margin || g >= 360 - margin) return NextNewMoon{between, true};
+    if (g < 30) return NextNewMoon{between, false};       // still to come
+    if (g > 330) return NextNewMoon{between - 1, false};  // past
+    return std::nullopt;
+}
+
+// The day of the first new moon whose day is `day` or later. A known stretch
+// answers directly, or is followed from its new moon one lunation at a time,
+// one position each; far from every stretch a search from the day's own
+// midnight finds it, with a few positions more.
+std::optional<int32_t> FirstNewMoonDayOnOrAfter(int32_t day)
+{
+    // A year's records ask for the solstice month a year ahead: followed
+    // there, the new moons are those the next year needs.
+    constexpr int32_t Reach = 400;
+    auto& lunations = Lunations();
+    KeepBounded(lunations);
+    auto next = lunations.lower_bound(day);
+    if (next != lunations.begin() && day - std::prev(next)->second.day <= Reach) {
+        NextNewMoon moon = std::prev(next)->second;
+        for (;;) {
+            // Whether a new moon near the midnight of day counts for day is
+            // the finder's to say.
+            if (moon.nearMidnight && moon.day >= day) return std::nullopt;
+            if (!moon.nearMidnight && moon.day >= day) return moon.day;
+            auto following = FollowingNewMoon(moon);
+            if (!following) return std::nullopt;
+            lunations[moon.day] = *following;
+            moon = *following;
+        }
+    }
+    double g = NewMoonToGo(day);
+    const double margin = AngleMargin(ElongationRates);
+    if (g <= margin || g >= 360 - margin) return std::nullopt;
+    auto found = EventDay(NewMoonToGo, ElongationRates, day, g);
+    if (found) lunations[day - 1] = {*found, false};
+    return found;
+}
+
+// The day of AdjustNewMoon applied to the new moon of `day`.
+std::optional<int32_t> AdjustedNewMoonDay(int32_t day, double threshold)
+{
+    if (IsNewMoonException(day)) return day;
+    if (threshold > 0) {
+        double g = LongitudeResidual(LocalMidnightJd(day) + threshold, 0, MoonMode);
+        const double margin = AngleMargin(ElongationRates);
+        if (g > margin && g < 30) return day + 1;  // still to come: late in the day
+        if (!(g < 360 - margin && g > 330)) return std::nullopt;
+    }
+    const NewMoonDayCorrection* c = FindNewMoonDayCorrection(day);
+    return c ? day + (c->shift > 0 ? 1 : -1) : day;
+}
+
+// NewMoonWithAdvance solves first from day - 10. That finds the first new
+// moon whose day is day - 9 or later, or one late on day - 10, which adjusts
+// to a day before `day` and whose successor is that first new moon, so the
+// answer is the same; when the first adjusted day is before `day`, the next
+// new moon answers.
+std::optional<int32_t> FastNewMoonDayWithAdvance(int32_t day, double threshold)
+{
+    auto first = FirstNewMoonDayOnOrAfter(day - 9);
+    if (!first) return std::nullopt;
+    auto adjusted = AdjustedNewMoonDay(*first, threshold);
+    if (!adjusted || *adjusted >= day) return adjusted;
+    auto next = FirstNewMoonDayOnOrAfter(*first + 1);
+    if (!next) return std::nullopt;
+    return AdjustedNewMoonDay(*next, threshold);
+}
+
+// The term day correction moves terms found within a year of its day.
+bool NearTermCorrection(int32_t day)
+{
+    for (const TermDayCorrection& c : TermDayCorrections)
+        if (std::abs(int64_t(c.day) - day) < 400) return true;
+    return false;
+}
+
+// The last term of the family (every `step` degrees) that the Sun has
+// reached at the midnight of `day`, unless the Sun is within the margin of a
+// term there. When only the next midnight has been evaluated, as a new moon
+// found on the earlier of its two candidate days leaves it, the Sun lies
+// SunRates behind its place there, which mostly settles the term as well.
+std::optional<int> TermReached(int32_t day, int step)
+{
+    // The multiple of step below the whole of low..high, when there is one.
+    auto below = [step](double low, double high) -> std::optional<int> {
+        const double margin = AngleMargin(SunRates);
+        double k = step * std::floor((low - margin) / step);
+        if (high + margin >= k + step) return std::nullopt;
+        return int(NormalizeAngle(k, 180, 180));
+    };
+    auto& midnights = Midnights();
+    auto next = midnights.find(day + 1);
+    if (next != midnights.end() && midnights.count(day) == 0) {
+        double sun = next->second.sun;
+        if (auto k = below(sun - SunRates.high, sun - SunRates.low)) return k;
+    }
+    double sun = SkyAtMidnight(day, false).sun;
+    return below(sun, sun);
+}
+
+// The longitude of the first term of the family still to come at the
+// midnight of `day`.
+std::optional<int> NextTermLongitude(int32_t day, int step, int applyCorrection)
+{
+    if (applyCorrection && NearTermCorrection(day)) return std::nullopt;
+    auto k = TermReached(day, step);
+    if (!k) return std::nullopt;
+    return NextLongitude(*k, step);
+}
+
+// Days of terms found, one set per longitude (index k / 15).
+std::set<int32_t>& TermDays(int k)
+{
+    static std::set<int32_t> days[24];
+    return days[k / 15];
+}
+
+std::optional<int32_t> FastAstroTermDay(int32_t day, int n, int applyCorrection)
+{
+    if (applyCorrection && NearTermCorrection(day)) return std::nullopt;
+    int k = TermLongitude(std::clamp(n, 1, 24));
+    // Terms of one longitude lie a year apart: a known one less than 360 days
+    // ahead is the first.
+    std::set<int32_t>& known = TermDays(k);
+    auto it = known.lower_bound(day);
+    if (it != known.end() && *it - day < 360) return *it;
+    double g = SunToGo(day, k);
+    const double margin = AngleMargin(SunRates);
+    if (g <= margin || g >= 360 - margin) return std::nullopt;
+    auto found = EventDay([k](int32_t d) { return SunToGo(d, k); }, SunRates, day, g);
+    if (found) {
+        KeepBounded(known);
+        known.insert(*found);
+    }
+    return found;
+}
+
+}  // namespace
+
 int TermLongitude(int n) { return n >= 6 ? 15 * (n - 6) : 15 * (n - 6) + 360; }
 
 double LongitudeResidual(double jd, double target, int mode)
@@ -119,6 +403,9 @@ double NextSolarTermMoment(int32_t day, int principalOnly, int applyCorrection)
 
 int NextSolarTermIndex(int32_t day, int applyCorrection)
 {
+    // Unless the Sun is within the margin of a term at the day's midnight,
+    // the term just reached lies before the day and the next one is found.
+    if (auto next = NextTermLongitude(day, 15, applyCorrection)) return IndexOfLongitude(*next);
     int k = LastTermReached(day, 15);
     double r = SolveTerm(double(day) - 20, k, applyCorrection);
     if (std::floor(r) >= day) return IndexOfLongitude(k);
@@ -166,4 +453,46 @@ double ApplyNewMoonDayCorrection(double moment)
     const NewMoonDayCorrection* c = FindNewMoonDayCorrection(ListDay(moment));
     if (!c) return moment;
     return c->shift > 0 ? day + 1 : day - OneSecondBefore;
+}
+
+int32_t NextNewMoonDay(int32_t day)
+{
+    if (auto found = FirstNewMoonDayOnOrAfter(day)) return *found;
+    return int32_t(std::floor(NextNewOrFullMoon(day, 0)));
+}
+
+int32_t NewMoonDayWithAdvance(int32_t day, double threshold)
+{
+    if (auto found = FastNewMoonDayWithAdvance(day, threshold)) return *found;
+    return int32_t(std::floor(NewMoonWithAdvance(day, threshold)));
+}
+
+int NextSolarTermWithin(int32_t day, int principalOnly, int applyCorrection, int32_t last)
+{
+    if (last < day) return 0;
+    // The term is the next one still to come at the day's midnight; it falls
+    // by `last` exactly when the Sun has left the family's interval by the
+    // following midnight, which it cannot have come round to again within
+    // 150 days.
+    int step = principalOnly ? 30 : 15;
+    if (last - day < 150 && !(applyCorrection && NearTermCorrection(day))) {
+        auto first = TermReached(day, step);
+        auto end = first ? TermReached(last + 1, step) : std::nullopt;
+        if (end) return *end != *first;
+    }
+    double d = std::floor(NextSolarTermMoment(day, principalOnly, applyCorrection));
+    return day <= d && d <= last;
+}
+
+int32_t AstroTermDayOnOrAfter(int32_t day, int n, int applyCorrection)
+{
+    if (auto found = FastAstroTermDay(day, n, applyCorrection)) return *found;
+    return int32_t(std::floor(AstroTermOnOrAfter(day, n, applyCorrection)));
+}
+
+void EraseDaySearches()
+{
+    Midnights().clear();
+    Lunations().clear();
+    for (int k = 0; k < 360; k += 15) TermDays(k).clear();
 }

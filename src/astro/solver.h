@@ -35,6 +35,20 @@ double NextNewOrFullMoon(int32_t day, int kind);
 // `threshold` counting for the next day, else moved by the correction list.
 double NewMoonWithAdvance(int32_t day, double threshold);
 
+// The civil days of the finders above, for callers that need no more: the
+// same days, mostly read from positions at local midnights instead of solved.
+// floor(NextNewOrFullMoon(day, 0)).
+int32_t NextNewMoonDay(int32_t day);
+// floor(NewMoonWithAdvance(day, threshold)).
+int32_t NewMoonDayWithAdvance(int32_t day, double threshold);
+// floor(AstroTermOnOrAfter(day, n, applyCorrection)).
+int32_t AstroTermDayOnOrAfter(int32_t day, int n, int applyCorrection);
+// 1 when the day of NextSolarTermMoment(day, principalOnly, applyCorrection)
+// lies in day..last, else 0.
+int NextSolarTermWithin(int32_t day, int principalOnly, int applyCorrection, int32_t last);
+// Drops the positions and days kept for the day-level finders.
+void EraseDaySearches();
+
 // Moments moved onto the days of the historical record by the day lists.
 double ApplyTermDayCorrection(double moment);
 double ApplyNewMoonDayCorrection(double moment);
