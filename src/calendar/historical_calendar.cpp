@@ -148,42 +148,73 @@ double MeanSyzygyOnOrAfter(int32_t x, double epoch, double month)
     return std::floor(t) >= x ? t : epoch + (i + 1) * month;
 }
 
-}  // namespace
+// Where the terms of day x come from: the modern finder searching from day
+// x (possibly replaced), with or without the term day correction, or the
+// rule of a historical span searching from x.
+struct TermRoute {
+    int32_t x;
+    const TermSpan* span;
+    int applyCorrection;
+};
 
-double TermMoment(int32_t x, int kind)
+TermRoute RouteTerm(int32_t x)
 {
-    if (ModernCalculateAncientFlag == 1) return NextSolarTermMoment(x, kind, 0);
+    if (ModernCalculateAncientFlag == 1) return {x, nullptr, 0};
     const TermSpan* span = FindTermSpan(x);
-    if (!span) return NextSolarTermMoment(OutsideTermDay(x), kind, 1);
-    x = SpanStart(x, span->first);
-    if (span->qingModel) return QingTermMoment(span->qingModel, x, kind);
-    return MeanTermOnOrAfter(x, kind, span->yearLength, span->epoch).moment;
+    if (!span) return {OutsideTermDay(x), nullptr, 1};
+    return {SpanStart(x, span->first), span, 1};
 }
 
-int TermNumber(int32_t x)
-{
-    if (ModernCalculateAncientFlag == 1) return NextSolarTermIndex(x, 0);
-    const TermSpan* span = FindTermSpan(x);
-    if (!span) return NextSolarTermIndex(OutsideTermDay(x), 1);
-    x = SpanStart(x, span->first);
-    if (span->qingModel) return QingTermNumber(span->qingModel, x);
-    // The number walk counts all 24 terms, also where principal terms are asked.
-    return MeanTermOnOrAfter(x, 0, span->yearLength, span->epoch).number;
-}
+// Where the new moons of day x come from: the plain modern finder, a span
+// (mean months, or the late-new-moon rule with its threshold), or, with no
+// span, the late-new-moon finder with only its day lists; each searching
+// from x, possibly replaced.
+struct NewMoonRoute {
+    int32_t x;
+    bool modern;
+    const MoonSpan* span;
+};
 
-double NewMoonMoment(int32_t x)
+NewMoonRoute RouteNewMoon(int32_t x)
 {
-    if (ModernCalculateAncientFlag == 1) return NextNewOrFullMoon(x, 0);
+    if (ModernCalculateAncientFlag == 1) return {x, true, nullptr};
     for (const MoonSpan& s : NewMoonSpans) {
         if (x < s.first || x > s.last) continue;
-        if (x == s.first) ++x;  // the first day of a calendar belongs to the one before
-        if (s.month > 0) return MeanSyzygyOnOrAfter(x, s.epoch, s.month);
-        return NewMoonWithAdvance(x, s.threshold);
+        // The first day of a calendar belongs to the one before.
+        return {x == s.first ? x + 1 : x, false, &s};
     }
     if (x == 1683461) x = 1683460;
     else if (x == 1947139) x = 1947140;
     else if (x == 1963942) x = 1963943;
-    return NewMoonWithAdvance(x, 0);
+    return {x, false, nullptr};
+}
+
+}  // namespace
+
+double TermMoment(int32_t x, int kind)
+{
+    TermRoute route = RouteTerm(x);
+    if (!route.span) return NextSolarTermMoment(route.x, kind, route.applyCorrection);
+    if (route.span->qingModel) return QingTermMoment(route.span->qingModel, route.x, kind);
+    return MeanTermOnOrAfter(route.x, kind, route.span->yearLength, route.span->epoch).moment;
+}
+
+int TermNumber(int32_t x)
+{
+    TermRoute route = RouteTerm(x);
+    if (!route.span) return NextSolarTermIndex(route.x, route.applyCorrection);
+    if (route.span->qingModel) return QingTermNumber(route.span->qingModel, route.x);
+    // The number walk counts all 24 terms, also where principal terms are asked.
+    return MeanTermOnOrAfter(route.x, 0, route.span->yearLength, route.span->epoch).number;
+}
+
+double NewMoonMoment(int32_t x)
+{
+    NewMoonRoute route = RouteNewMoon(x);
+    if (route.modern) return NextNewOrFullMoon(route.x, 0);
+    if (route.span && route.span->month > 0)
+        return MeanSyzygyOnOrAfter(route.x, route.span->epoch, route.span->month);
+    return NewMoonWithAdvance(route.x, route.span ? route.span->threshold : 0);
 }
 
 double FullMoonMoment(int32_t x)
@@ -197,4 +228,22 @@ double FullMoonMoment(int32_t x)
     }
     if (x == 1947154 || x == 1963957) ++x;
     return NextNewOrFullMoon(x, 1);
+}
+
+int32_t NewMoonDay(int32_t x)
+{
+    NewMoonRoute route = RouteNewMoon(x);
+    if (route.modern) return NextNewMoonDay(route.x);
+    if (route.span && route.span->month > 0) return int32_t(std::floor(NewMoonMoment(x)));
+    return NewMoonDayWithAdvance(route.x, route.span ? route.span->threshold : 0);
+}
+
+int TermWithin(int32_t x, int kind, int32_t last)
+{
+    TermRoute route = RouteTerm(x);
+    // A modern term is never found before the day searched from.
+    if (!route.span && route.x >= x)
+        return NextSolarTermWithin(route.x, kind, route.applyCorrection, last);
+    double d = std::floor(TermMoment(x, kind));
+    return x <= d && d <= last;
 }

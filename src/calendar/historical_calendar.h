@@ -13,3 +13,9 @@ double TermMoment(int32_t x, int kind);
 int TermNumber(int32_t x);
 double NewMoonMoment(int32_t x);
 double FullMoonMoment(int32_t x);
+
+// The civil days of the answers above, for the lunar year records, which
+// need no more: floor(NewMoonMoment(x)), and 1 when floor(TermMoment(x,
+// kind)) lies in x..last, else 0.
+int32_t NewMoonDay(int32_t x);
+int TermWithin(int32_t x, int kind, int32_t last);
