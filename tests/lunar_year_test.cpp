@@ -83,6 +83,19 @@ TEST(LunarYear, SwitchingTheSettingRebuildsTheRecords)
     EXPECT_NE(historical, modern);
     SetModernCalculateAncientFlag(0);
     EXPECT_EQ(GetLunarYearRecord(445), historical);
+
+    // So do the year starts and the terms kept for the calendar in force.
+    SetModernCalculateAncientFlag(1);
+    EXPECT_EQ(LunarNewYear(600), 1940229);
+    double modernTerm = TermOnOrAfter(1900000, 3);
+    SetModernCalculateAncientFlag(0);
+    EXPECT_EQ(LunarNewYear(600), 1940228);  // a day earlier by the cycle rule
+    double historicalTerm = TermOnOrAfter(1900000, 3);
+    EXPECT_NE(historicalTerm, modernTerm);
+    SetModernCalculateAncientFlag(1);
+    EXPECT_EQ(TermOnOrAfter(1900000, 3), modernTerm);
+    SetModernCalculateAncientFlag(0);
+    EXPECT_EQ(TermOnOrAfter(1900000, 3), historicalTerm);
 }
 
 TEST(LunarYear, MonthCharactersOfConstructedYears)

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "calendar_flags.h"
@@ -58,14 +60,35 @@ YearStart CycleYearStart(const CycleRule& r, int32_t y)
     return {code, int32_t(std::floor(r.epochDay + k * r.month))};
 }
 
+// Days of the historical spans on which TermOnOrAfter hands a modern term
+// on to the calendar then in force.
+bool InHistoricalTermDays(int32_t day) { return day >= 1683438 && day <= 2410263; }
+
+// The term of the calendar in force near the modern term of `day`, on or
+// after x.
+double TermInForce(int32_t x, int32_t day)
+{
+    double u = TermMoment(day - 5, 0);
+    if (std::floor(u) < x) u = TermMoment(int32_t(std::floor(u)) + 360, 0);
+    return u;
+}
+
+// floor(TermOnOrAfter(x, n)).
+int32_t TermDayOnOrAfter(int32_t x, int n)
+{
+    if (ModernCalculateAncientFlag == 1) return AstroTermDayOnOrAfter(x, n, 0);
+    int32_t day = AstroTermDayOnOrAfter(x, n, 1);
+    return InHistoricalTermDays(day) ? int32_t(std::floor(TermInForce(x, day))) : day;
+}
+
 // From winter solstice to winter solstice: the 11th month holds the
 // solstice, and the first month without a principal term is the leap month.
 YearStart AstronomicalYearStart(int32_t y)
 {
     int32_t j = DateToDayNumber(y, 1, 1);
-    int32_t w1 = int32_t(std::floor(TermOnOrAfter(j - 180, 24)));
-    int32_t w2 = int32_t(std::floor(TermOnOrAfter(w1 + 300, 24)));
-    int32_t w3 = int32_t(std::floor(TermOnOrAfter(w2 + 300, 24)));
+    int32_t w1 = TermDayOnOrAfter(j - 180, 24);
+    int32_t w2 = TermDayOnOrAfter(w1 + 300, 24);
+    int32_t w3 = TermDayOnOrAfter(w2 + 300, 24);
     int32_t m1 = NewMoonOnOrBefore(w1), m2 = NewMoonOnOrBefore(w2), m3 = NewMoonOnOrBefore(w3);
     YearStart start{0, 0};
     if (m2 - m1 < 360) {
@@ -90,7 +113,7 @@ YearStart AstronomicalYearStart(int32_t y)
     return start;
 }
 
-YearStart LunarYearStart(int32_t y)
+YearStart ComputeYearStart(int32_t y)
 {
     const CycleRule* rule = FindCycleRule(y);
     return rule ? CycleYearStart(*rule, y) : AstronomicalYearStart(y);
@@ -98,12 +121,32 @@ YearStart LunarYearStart(int32_t y)
 
 using Record = std::array<char, 17>;
 
-// One record per lunar year FirstRecordYear..LastRecordYear, built on first
-// use; an empty slot holds '\0' in its first character.
-std::vector<Record>& Cache()
+// What is kept of lunar year FirstRecordYear + i: its record, built on first
+// use (an empty record holds '\0' in its first character), and its start,
+// which YearLeapCode, LunarNewYear and the record share.
+struct YearSlot {
+    Record record;
+    YearStart start;
+    bool hasStart;
+};
+
+std::vector<YearSlot>& Cache()
 {
-    static std::vector<Record> cache(size_t(LastRecordYear - FirstRecordYear + 1), Record{});
+    static std::vector<YearSlot> cache(size_t(LastRecordYear - FirstRecordYear + 1), YearSlot{});
     return cache;
+}
+
+bool InRecordRange(int32_t y) { return y >= FirstRecordYear && y <= LastRecordYear; }
+
+YearStart LunarYearStart(int32_t y)
+{
+    if (!InRecordRange(y)) return ComputeYearStart(y);
+    YearSlot& slot = Cache()[size_t(y - FirstRecordYear)];
+    if (!slot.hasStart) {
+        slot.start = ComputeYearStart(y);
+        slot.hasStart = true;
+    }
+    return slot.start;
 }
 
 Record BuildRecord(int32_t y)
@@ -133,10 +176,10 @@ Record BuildRecord(int32_t y)
 // The record of lunar year y, or nullptr outside the record range.
 const Record* RecordOf(int32_t y)
 {
-    if (y < FirstRecordYear || y > LastRecordYear) return nullptr;
-    Record& slot = Cache()[size_t(y - FirstRecordYear)];
-    if (slot[0] == '\0') slot = BuildRecord(y);
-    return &slot;
+    if (!InRecordRange(y)) return nullptr;
+    Record& record = Cache()[size_t(y - FirstRecordYear)].record;
+    if (record[0] == '\0') record = BuildRecord(y);
+    return &record;
 }
 
 int MonthLength(const Record& r, int month) { return r[size_t(month - 1)] == '1' ? 30 : 29; }
@@ -161,6 +204,14 @@ int NewYearDayOfYear(int32_t y, const Record& r)
 bool InConversionRange(int32_t y) { return y >= FirstConversionYear && y <= LastConversionYear; }
 
 std::string LunarDateText(int32_t y, int month, int day) { return DateToText({y, month, day}); }
+
+// TermOnOrAfter answers kept by setting, x and n: the stem-branch year asks
+// for the same 立春 on every day of a civil year.
+std::unordered_map<uint64_t, double>& TermMemo(int flag)
+{
+    static std::unordered_map<uint64_t, double> memo[2];
+    return memo[flag == 1];
+}
 
 }  // namespace
 
@@ -206,18 +257,23 @@ std::string MonthCharacters(int leapCode, const LunationList& lunations)
 
 double TermOnOrAfter(int32_t x, int n)
 {
-    if (ModernCalculateAncientFlag == 1) return AstroTermOnOrAfter(x, n, 0);
-    double t = AstroTermOnOrAfter(x, n, 1);
-    double day = std::floor(t);
-    if (day < 1683438 || day > 2410263) return t;
-    // Inside the historical spans the term is the one the calendar in force
-    // placed near the modern moment.
-    double u = TermMoment(int32_t(day) - 5, 0);
-    if (std::floor(u) < x) u = TermMoment(int32_t(std::floor(u)) + 360, 0);
-    return u;
+    auto& memo = TermMemo(ModernCalculateAncientFlag);
+    uint64_t key = uint64_t(uint32_t(x)) << 32 | uint32_t(n);
+    if (auto it = memo.find(key); it != memo.end()) return it->second;
+    double t;
+    if (ModernCalculateAncientFlag == 1) {
+        t = AstroTermOnOrAfter(x, n, 0);
+    } else {
+        // Inside the historical spans the term is the one the calendar in
+        // force placed near the modern term, whose day is enough to know.
+        int32_t day = AstroTermDayOnOrAfter(x, n, 1);
+        t = InHistoricalTermDays(day) ? TermInForce(x, day) : AstroTermOnOrAfter(x, n, 1);
+    }
+    if (memo.size() >= 1 << 16) memo.clear();
+    return memo[key] = t;
 }
 
-int32_t NewMoonOnOrAfter(int32_t x) { return int32_t(std::floor(NewMoonMoment(x))); }
+int32_t NewMoonOnOrAfter(int32_t x) { return NewMoonDay(x); }
 
 int32_t NewMoonOnOrBefore(int32_t x)
 {
@@ -225,11 +281,7 @@ int32_t NewMoonOnOrBefore(int32_t x)
     return s <= x ? s : NewMoonOnOrAfter(s - 40);
 }
 
-int HasPrincipalTerm(int32_t a, int32_t b)
-{
-    double d = std::floor(TermMoment(a, 1));
-    return a <= d && d <= b;
-}
+int HasPrincipalTerm(int32_t a, int32_t b) { return TermWithin(a, 1, b); }
 
 int YearLeapCode(int32_t y) { return LunarYearStart(y).leapCode; }
 
@@ -243,7 +295,10 @@ std::string GetLunarYearRecord(int32_t y)
 
 void EraseLunarYearCache()
 {
-    for (Record& r : Cache()) r[0] = '\0';
+    for (YearSlot& slot : Cache()) slot = YearSlot{};
+    TermMemo(0).clear();
+    TermMemo(1).clear();
+    EraseDaySearches();
 }
 
 int LunarYearDays(int32_t y)
