@@ -55,6 +55,10 @@ TEST(LunarYear, ConversionsAroundNewYear)
     EXPECT_EQ(LunarMonthOrdinal(2020, 5), 6);
     EXPECT_EQ(LunarDateFromOrdinal(2024, 0), "");
     EXPECT_EQ(LunarDateFromOrdinal(2024, LunarYearDays(2024) + 1), "");
+    // BC years show 1 - y, the first and last years of the range included.
+    EXPECT_EQ(SolarToLunar(0, 3, 1), "BC01-07-0001");
+    EXPECT_EQ(SolarToLunar(-8999, 1, 1), "BC09-26-9001");
+    EXPECT_EQ(SolarToLunar(9000, 12, 31), "AD12-05-9000");
     EXPECT_EQ(SolarToLunar(1582, 10, 10), "");
     EXPECT_EQ(SolarToLunar(9001, 1, 1), "");
     EXPECT_EQ(LunarToSolar(-9000, 1, 1), "");

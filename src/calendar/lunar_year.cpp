@@ -203,7 +203,36 @@ int NewYearDayOfYear(int32_t y, const Record& r)
 
 bool InConversionRange(int32_t y) { return y >= FirstConversionYear && y <= LastConversionYear; }
 
-std::string LunarDateText(int32_t y, int month, int day) { return DateToText({y, month, day}); }
+// The date text DateToText gives, written in place: turning a civil day
+// into its lunar date is asked for whole months at a time.
+std::string LunarDateText(int32_t y, int month, int day)
+{
+    int64_t shown = y > 0 ? y : 1 - int64_t(y);
+    if (shown > 9999 || month < 0 || month > 99 || day < 0 || day > 99)
+        return DateToText({y, month, day});
+    char text[12] = {y > 0 ? 'A' : 'B', y > 0 ? 'D' : 'C',
+                     char('0' + month / 10), char('0' + month % 10), '-',
+                     char('0' + day / 10), char('0' + day % 10), '-'};
+    for (int i = 11, v = int(shown); i >= 8; --i, v /= 10) text[i] = char('0' + v % 10);
+    return std::string(text, sizeof text);
+}
+
+// LunarDateFromOrdinal for a year whose record is at hand.
+std::string DateOfOrdinal(int32_t y, const Record& r, int ordinal)
+{
+    if (ordinal <= 0) return "";
+    int leap = LeapMonth(r);
+    int rest = ordinal;
+    for (int m = 1; m <= 12; ++m) {
+        if (rest <= MonthLength(r, m)) return LunarDateText(y, m, rest);
+        rest -= MonthLength(r, m);
+        if (m == leap) {
+            if (rest <= LeapMonthLength(r)) return LunarDateText(y, m + 12, rest);
+            rest -= LeapMonthLength(r);
+        }
+    }
+    return "";
+}
 
 // TermOnOrAfter answers kept by setting, x and n: the stem-branch year asks
 // for the same 立春 on every day of a civil year.
@@ -357,19 +386,8 @@ int LunarDayOrdinal(int32_t y, int month, int day)
 
 std::string LunarDateFromOrdinal(int32_t y, int ordinal)
 {
-    if (ordinal <= 0 || ordinal > LunarYearDays(y)) return "";
-    const Record& r = *RecordOf(y);
-    int leap = LeapMonth(r);
-    int rest = ordinal;
-    for (int m = 1; m <= 12; ++m) {
-        if (rest <= MonthLength(r, m)) return LunarDateText(y, m, rest);
-        rest -= MonthLength(r, m);
-        if (m == leap) {
-            if (rest <= LeapMonthLength(r)) return LunarDateText(y, m + 12, rest);
-            rest -= LeapMonthLength(r);
-        }
-    }
-    return "";
+    const Record* r = RecordOf(y);
+    return r ? DateOfOrdinal(y, *r, ordinal) : "";
 }
 
 std::string SolarToLunar(int32_t y, int month, int day)
@@ -378,9 +396,10 @@ std::string SolarToLunar(int32_t y, int month, int day)
     const Record& r = *RecordOf(y);
     int dayOfYear = DayOfYear(y, month, day);
     if (100 * month + day >= NewYearNumber(r))
-        return LunarDateFromOrdinal(y, dayOfYear - NewYearDayOfYear(y, r) + 1);
+        return DateOfOrdinal(y, r, dayOfYear - NewYearDayOfYear(y, r) + 1);
     const Record& previous = *RecordOf(y - 1);
-    return LunarDateFromOrdinal(y - 1, dayOfYear + DaysInYear(y - 1) - NewYearDayOfYear(y - 1, previous) + 1);
+    return DateOfOrdinal(y - 1, previous,
+                         dayOfYear + DaysInYear(y - 1) - NewYearDayOfYear(y - 1, previous) + 1);
 }
 
 std::string LunarToSolar(int32_t y, int month, int day)
