@@ -97,8 +97,9 @@ constexpr Rates ElongationRates{9.5, 12.19, 16};
 // The angle still to go that keeps an event DayMargin days away.
 constexpr double AngleMargin(const Rates& r) { return DayMargin * r.high; }
 
-// Each store is dropped whole when it reaches this many entries.
-constexpr size_t StoreLimit = size_t(1) << 19;
+// Each store is dropped whole when it reaches this many entries (a few
+// megabytes; about 10,000 years of lunations).
+constexpr size_t StoreLimit = size_t(1) << 17;
 
 template <typename Store>
 void KeepBounded(Store& store)
