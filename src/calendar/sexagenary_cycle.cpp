@@ -94,7 +94,7 @@ int CurrentTermIndex(int32_t y, int m, int d)
     int32_t j = DateToDayNumber(y, m, d);
     if (j == NoDayNumber) return 0;
     int k = TermNumber(j);
-    if (std::floor(TermMoment(j, 0)) == j) return k;
+    if (TermWithin(j, 0, j)) return k;
     return k == 1 ? 24 : k - 1;
 }
 
