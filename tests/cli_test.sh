@@ -222,5 +222,18 @@ for args in "query" "query months --from 2000 --years 5" "query months --leap 13
 done
 # --- end of condition queries ---
 
+# --- Speaking clock (speak) ---
+expect_command 'SOUNDRING SOUNDTIME SOUNDTWO SOUNDHOUR SOUND0 SOUND5 SOUNDMINUTE' speak 02:05
+expect_command 'SOUNDRING SOUNDTIME SOUND10 SOUND2 SOUNDHOUR SOUND10 SOUND2 SOUNDMINUTE' speak 12:12
+expect_command 'SOUNDRING SOUNDTIME SOUND20 SOUNDHOUR' speak 20:00 --hour-only
+for args in "speak 24:00" "speak 12:60" "speak 9:5" "speak 10:00 11:00" "speak --minutes"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+# --- end of speaking clock ---
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -22,3 +22,5 @@ int GanzhiCommand(const CommandArgs& args);
 int ExportCommand(const CommandArgs& args);
 // query_commands.cpp: the condition queries.
 int QueryCommand(const CommandArgs& args);
+// speak_command.cpp: the speaking clock's clips.
+int SpeakCommand(const CommandArgs& args);

@@ -37,6 +37,7 @@ const char Usage[] =
     "       lumora-cli julian|ganzhi DATE, interval DATE DATE|--days N   the converter\n"
     "       lumora-cli query months|days ...  the condition queries\n"
     "       lumora-cli export FROM TO [--tsv] one line per day\n"
+    "       lumora-cli speak [HH:MM] [--hour-only]  the speaking clock's clips\n"
     "       lumora-cli COMMAND --help         the options of a command\n"
     "dates: YYYY-MM-DD (astronomical years) or MM-DD-YYYY with --bc\n"
     "options before the command: --modern, --chunjie";
@@ -51,6 +52,7 @@ const Command Commands[] = {
     {"lunar-months", LunarMonthsCommand}, {"moons", MoonsCommand}, {"sun", SunCommand},
     {"julian", JulianCommand}, {"interval", IntervalCommand}, {"ganzhi", GanzhiCommand},
     {"export", ExportCommand}, {"query", QueryCommand},
+    {"speak", SpeakCommand},
 };
 
 int Cities()

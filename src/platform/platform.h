@@ -48,3 +48,11 @@ std::vector<std::string>& RecordedClips();
 std::string ModulePath();
 // True when the file exists and can be opened for reading.
 bool FileExists(const std::string& path);
+
+// --- Audio: the media device's reply and the speaking clock's thread ---
+// One media command string as MediaCommand sends it, with the device's
+// reply text (at most 1024 bytes; "" when it gives none, and on recorders).
+int MediaCommandReply(const std::string& command, std::string& reply);
+// Prepare and release a worker thread that plays sound (COM on Windows).
+void InitThreadForAudio();
+void EndThreadForAudio();

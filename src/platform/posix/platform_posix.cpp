@@ -74,3 +74,14 @@ std::vector<std::string>& RecordedClips()
 }
 std::string ModulePath() { return ""; }
 bool FileExists(const std::string&) { return false; }
+
+// --- Audio: the media device's reply and the speaking clock's thread ---
+// The recorder gives no replies; the command goes to MediaCommand so that
+// it is recorded with the others.
+int MediaCommandReply(const std::string& command, std::string& reply)
+{
+    reply.clear();
+    return MediaCommand(command);
+}
+void InitThreadForAudio() {}
+void EndThreadForAudio() {}

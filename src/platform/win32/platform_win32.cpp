@@ -81,3 +81,20 @@ std::vector<std::string>& RecordedClips()
 }
 std::string ModulePath() { return ""; }
 bool FileExists(const std::string&) { return false; }
+
+// --- Audio: the media device's reply and the speaking clock's thread ---
+#include <mmsystem.h>
+#include <objbase.h>
+
+int MediaCommandReply(const std::string& command, std::string& reply)
+{
+    reply.clear();
+    auto wide = ToWide(936, command);
+    if (!wide) return -1;
+    wchar_t buffer[1024] = {};
+    MCIERROR error = mciSendStringW(wide->c_str(), buffer, 1024, nullptr);
+    reply = FromWide(936, buffer).value_or("");
+    return int(error);
+}
+void InitThreadForAudio() { CoInitialize(nullptr); }
+void EndThreadForAudio() { CoUninitialize(); }
