@@ -67,6 +67,7 @@ protected:
         PreviewPath = "C:\\Music\\Long Name.mp3";
         Sent.clear();
         Script = {{"status eAudioMCI length", {0, "5000"}}};
+        savedSwitch = CloseFORMAudioPlayFlag;
         CloseFORMAudioPlayFlag = 0;
     }
     void TearDown() override
@@ -74,8 +75,12 @@ protected:
         ClosePreview();
         StopDayAudio();
         AudioDevice = saved;
+        CloseFORMAudioPlayFlag = savedSwitch;
+        InitAudioState("");
+        PreviewPath.clear();
     }
     MediaDevice saved{};
+    int savedSwitch = 0;
 };
 
 TEST_F(AudioPlayback, DayAudioPlaysOncePerShowing)
