@@ -2,7 +2,8 @@
 # Installs what building, testing and running Lumora needs on Debian 12:
 # the native and MinGW-w64 toolchains, GoogleTest and Google Benchmark, Wine,
 # Xvfb, the Chinese font, and the zh_CN.UTF-8 locale (Wine takes its ANSI
-# code page 936 from it). Does nothing, quickly, when everything is present.
+# code page 936 from it) and en_US.UTF-8 (code page 1252, for a second run of
+# the registry tests). Does nothing, quickly, when everything is present.
 set -euo pipefail
 
 PACKAGES=(
@@ -41,24 +42,25 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # `locale -a` spells the name zh_CN.utf8.
-has_zh_locale() {
-  locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'
+has_locale() {  # has_locale zh_CN
+  locale -a 2>/dev/null | grep -qix "$1\.utf-\?8"
 }
 
-if ! has_zh_locale; then
-  echo "install-deps: generating the zh_CN.UTF-8 locale" >&2
+for name in zh_CN en_US; do
+  has_locale "$name" && continue
+  echo "install-deps: generating the $name.UTF-8 locale" >&2
   if [ -f /etc/locale.gen ] && command -v locale-gen >/dev/null 2>&1; then
-    if grep -q '^[# ]*zh_CN\.UTF-8 UTF-8' /etc/locale.gen; then
-      as_root sed -i 's/^[# ]*\(zh_CN\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    if grep -q "^[# ]*$name\.UTF-8 UTF-8" /etc/locale.gen; then
+      as_root sed -i "s/^[# ]*\($name\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
     else
-      echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+      echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
     fi
     as_root locale-gen >/dev/null
   else
-    as_root localedef -i zh_CN -c -f UTF-8 zh_CN.UTF-8
+    as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
   fi
-  if ! has_zh_locale; then
-    echo "install-deps: could not generate the zh_CN.UTF-8 locale" >&2
+  if ! has_locale "$name"; then
+    echo "install-deps: could not generate the $name.UTF-8 locale" >&2
     exit 1
   fi
-fi
+done

@@ -235,5 +235,32 @@ for args in "speak 24:00" "speak 12:60" "speak 9:5" "speak 10:00 11:00" "speak -
 done
 # --- end of speaking clock ---
 
+# --- Settings (settings) ---
+# A registry of its own natively; under Wine the prefix's, emptied before and after.
+export LUMORA_REGISTRY; LUMORA_REGISTRY=$(mktemp -d)/registry
+"${cli[@]}" settings set registry off >/dev/null 2>&1
+for step in "registry on" "MyCityName 测试" "MyCityLongitude -116.38" "NowCityCode 44" "DFORMShowInfoTypeFlag 2"; do
+    # shellcheck disable=SC2086
+    "${cli[@]}" settings set $step >/dev/null 2>&1
+done
+got=$("${cli[@]}" settings 2>/dev/null | tr -d '\r' | grep -E '^(registry|MyCity|NowCityCode|DFORMShowInfo)' | tr '\n' '|')
+want="registry on|DFORMShowInfoTypeFlag 2|MyCityName 测试|MyCityLongitude -116.38|MyCityLatitude 0|NowCityCode 44|"
+if [[ "$got" == "$want" ]]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: settings -> '$got', want '$want'"; fi
+for args in "settings set NowCityCode 45" "settings set DFORMShowInfoTypeFlag 3" "settings set Nonsense 1" \
+            "settings set registry maybe" "settings set FormLeft" "settings get"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+"${cli[@]}" settings set registry off >/dev/null 2>&1
+got=$("${cli[@]}" settings 2>/dev/null | tr -d '\r' | head -n 1)
+if [[ "$got" == "registry off" ]]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: settings after 'set registry off' -> '$got'"; fi
+rm -rf "$(dirname "$LUMORA_REGISTRY")"
+# --- end of settings ---
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -1,4 +1,327 @@
 #include "settings.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "calendar_flags.h"
+#include "gbk_text.h"
+#include "places.h"
+#include "platform.h"
+
+int UseRegistry = 0;
+int AutoRunFlag = 0;
+int WholeAutoReportTimeFlag = 0;
+int CloseFORMAudioPlayFlag = 0;
+int NearLocateMemorialFlag = 0;
 int DFORMShowDynastyFlag = 0;
 int DFORMShowInfoTypeFlag = 0;
+int ShowCalendarTypeFlag = 0;
+int32_t FormLeft = -1;
+int32_t FormTop = -1;
+std::string DFORMBackBitmapName;
+
+int FORMTransFlag = 0;
+std::string PlacementMode = "T";
+std::string MoveMode = "N";
+std::string BitmapFolder;
+int PopupMenuOpen = 0;
+int DropDownOpen = 0;
+
+std::string ProgramDir;
+std::string ProgramFile;
+
+namespace {
+
+const char SettingsKey[] = "Software\\Lumora";
+const char SettingsVersion[] = "4.0";
+// The stored days' keys, removed before their parent since a key with
+// sub-keys cannot be deleted.
+const char* const StoredDayKeys[] = {"Software\\Lumora\\SolarMemorial", "Software\\Lumora\\LunarMemorial",
+                                     "Software\\Lumora\\MuharramMemorial", "Software\\Lumora\\SolarReminded"};
+const char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char AutoRunValue[] = "Lumora";
+constexpr size_t MyCityNameBytes = 12;
+constexpr size_t MaxPathBytes = 260;
+
+std::string Read(const char* name) { return RegReadText(RegistryRoot::CurrentUser, SettingsKey, name); }
+
+void Write(const char* name, const std::string& text)
+{
+    RegWriteText(RegistryRoot::CurrentUser, SettingsKey, name, text);
+}
+
+int ReadFlag(const char* name) { return Read(name) == "1" ? 1 : 0; }
+
+std::string FlagText(int flag) { return flag == 1 ? "1" : "0"; }
+
+// The value of a text that is wholly one decimal number.
+std::optional<double> NumberValue(const std::string& text)
+{
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A stored whole number: the text must be the decimal text of its own value
+// rounded down ("2.5" and "07" are refused).
+std::optional<double> WholeNumber(const std::string& text)
+{
+    auto value = NumberValue(text);
+    if (!value || NumberText(std::floor(*value)) != text) return std::nullopt;
+    return value;
+}
+
+// A window edge: any number whose floor lies on the screen, else -1.
+int32_t ReadPosition(const char* name, int screenExtent)
+{
+    auto value = NumberValue(Read(name));
+    if (!value) return -1;
+    double edge = std::floor(*value);
+    return edge >= 0 && edge <= screenExtent ? int32_t(edge) : -1;
+}
+
+// Steps over whole characters, so that a trail byte 0x5C is never taken for
+// a backslash.
+size_t AfterLastOf(const std::string& text, const char* separators)
+{
+    size_t after = 0;
+    for (size_t pos = 0; pos < text.size(); pos += GbkCharLength(text, pos))
+        if (GbkCharLength(text, pos) == 1 && std::string(separators).find(text[pos]) != std::string::npos)
+            after = pos + 1;
+    return after;
+}
+
+bool EndsWithSeparator(const std::string& path)
+{
+    return !path.empty() && AfterLastOf(path, "\\/") == path.size();
+}
+
+std::string AsciiLowered(const std::string& text)
+{
+    std::string lowered = text;
+    for (size_t pos = 0; pos < lowered.size(); pos += GbkCharLength(lowered, pos))
+        if (lowered[pos] >= 'A' && lowered[pos] <= 'Z') lowered[pos] = char(lowered[pos] - 'A' + 'a');
+    return lowered;
+}
+
+// The program path that the Run value names.
+std::string AutoRunTarget() { return ProgramDir + (EndsWithSeparator(ProgramDir) ? "" : "\\") + ProgramFile; }
+
+// A Run value starts this program when it names its path, with or without
+// the double quotes, in any letter case.
+bool IsOwnAutoRunCommand(const std::string& command)
+{
+    std::string path = command;
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+    return !ProgramFile.empty() && AsciiLowered(path) == AsciiLowered(AutoRunTarget());
+}
+
+// The machine-wide value first, as before; an ordinary user cannot write it,
+// and then the user's own Run key takes the same command. Only one of the
+// two is left, so the program is not started twice at log-on.
+void WriteAutoRun()
+{
+    std::string command = AutoRunCommand();
+    if (RegWriteText(RegistryRoot::LocalMachine, RunKey, AutoRunValue, command))
+        RegDeleteValueText(RegistryRoot::CurrentUser, RunKey, AutoRunValue);
+    else
+        RegWriteText(RegistryRoot::CurrentUser, RunKey, AutoRunValue, command);
+}
+
+void DeleteAutoRun()
+{
+    RegDeleteValueText(RegistryRoot::LocalMachine, RunKey, AutoRunValue);
+    RegDeleteValueText(RegistryRoot::CurrentUser, RunKey, AutoRunValue);
+}
+
+void DeleteSettingsKeys()
+{
+    for (const char* key : StoredDayKeys) RegDeleteKeyPath(RegistryRoot::CurrentUser, key);
+    RegDeleteKeyPath(RegistryRoot::CurrentUser, SettingsKey);
+}
+
+// The own place is kept only with a name and both coordinates valid; the
+// city code 44 (the own place) only while there is one.
+void LoadPlace()
+{
+    MyCity = {};
+    std::string name = LeftBytes(Read("MyCityName"), MyCityNameBytes);
+    if (!name.empty()) {
+        auto longitude = CanonicalNumber(Read("MyCityLongitude"));
+        std::optional<double> latitude;
+        if (longitude && *longitude >= -180 && *longitude <= 180) latitude = CanonicalNumber(Read("MyCityLatitude"));
+        if (latitude && *latitude >= -90 && *latitude <= 90) MyCity = {name, *longitude, *latitude};
+    }
+    int32_t code = 1;
+    if (auto stored = WholeNumber(Read("NowCityCode"))) {
+        if (*stored >= 1 && *stored <= CityCount()) code = int32_t(*stored);
+        else if (*stored == CityCount() + 1 && !MyCity.name.empty()) code = CustomCityCode;
+    }
+    SelectCity(code);
+}
+
+void SavePlace()
+{
+    bool hasOwnPlace = !MyCity.name.empty();
+    Write("MyCityName", hasOwnPlace ? MyCity.name : "");
+    Write("MyCityLongitude", hasOwnPlace ? NumberText(MyCity.longitude) : "");
+    Write("MyCityLatitude", hasOwnPlace ? NumberText(MyCity.latitude) : "");
+    Write("NowCityCode", std::to_string(CurrentPlace.cityCode));
+}
+
+void SetDefaults()
+{
+    UseRegistry = 0;
+    AutoRunFlag = 0;
+    WholeAutoReportTimeFlag = 0;
+    GanZhiFromChunjieFlag = 0;
+    CloseFORMAudioPlayFlag = 0;
+    SetModernCalculateAncientFlag(0);
+    NearLocateMemorialFlag = 0;
+    DFORMShowDynastyFlag = 0;
+    DFORMShowInfoTypeFlag = 0;
+    ShowCalendarTypeFlag = 0;
+    MyCity = {};
+    SelectCity(1);
+    FormLeft = -1;
+    FormTop = -1;
+    DFORMBackBitmapName.clear();
+}
+
+// Every start begins opaque, topmost and movable, whatever was saved.
+void SetRunTimeState()
+{
+    FORMTransFlag = 0;
+    // Built from characters: MinGW's GCC 12 warns falsely (-Wrestrict) on a
+    // literal assigned here.
+    PlacementMode = std::string(1, 'T');
+    MoveMode = std::string(1, 'N');
+    size_t folderEnd = AfterLastOf(DFORMBackBitmapName, "\\");
+    BitmapFolder = DFORMBackBitmapName.empty() ? ProgramDir : DFORMBackBitmapName.substr(0, folderEnd);
+    PopupMenuOpen = 0;
+    DropDownOpen = 0;
+}
+
+}  // namespace
+
+void SetProgramPaths(const std::string& modulePath)
+{
+    std::string path = LeftBytes(modulePath, MaxPathBytes);
+    size_t split = AfterLastOf(path, ":/\\");
+    ProgramDir = path.substr(0, split);
+    ProgramFile = path.substr(split);
+}
+
+void InitProgramPaths() { SetProgramPaths(ModulePath()); }
+
+std::string NumberText(double value)
+{
+    if (!std::isfinite(value)) return "";
+    // "%.14e" rounds to 15 significant digits: "-1.16383300000000e+02".
+    char rounded[40];
+    std::snprintf(rounded, sizeof rounded, "%.14e", value);
+    std::string text = rounded;
+    bool negative = text[0] == '-';
+    size_t first = negative ? 1 : 0, mark = text.find('e');
+    std::string digits = text.substr(first, 1) + text.substr(first + 2, mark - first - 2);
+    int exponent = std::atoi(text.c_str() + mark + 1);
+    std::string whole, fraction;
+    if (exponent < 0) {
+        whole = "0";
+        fraction = std::string(size_t(-exponent - 1), '0') + digits;
+    } else if (size_t(exponent) + 1 >= digits.size()) {
+        whole = digits + std::string(size_t(exponent) + 1 - digits.size(), '0');
+    } else {
+        whole = digits.substr(0, size_t(exponent) + 1);
+        fraction = digits.substr(size_t(exponent) + 1);
+    }
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    std::string result = fraction.empty() ? whole : whole + "." + fraction;
+    return negative && result != "0" ? "-" + result : result;
+}
+
+std::optional<double> CanonicalNumber(const std::string& text)
+{
+    auto value = NumberValue(text);
+    if (!value || NumberText(*value) != text) return std::nullopt;
+    return value;
+}
+
+bool IsBackgroundBitmapPath(const std::string& path)
+{
+    if (path.size() < 3 || path.size() > MaxPathBytes || path.compare(1, 2, ":\\") != 0) return false;
+    if (AfterLastOf(path, "\\") == path.size()) return false;  // a folder, not a file
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || AsciiLowered(path.substr(dot + 1)) != "bmp") return false;
+    return FileExists(path) && IsBitmapFile(path);
+}
+
+std::string AutoRunCommand()
+{
+    std::string command(1, '"');
+    return command.append(AutoRunTarget()).append(1, '"');
+}
+
+void LoadSettings()
+{
+    SetDefaults();
+    if (Read("Version") == SettingsVersion) {
+        UseRegistry = 1;
+        AutoRunFlag = IsOwnAutoRunCommand(RegReadText(RegistryRoot::LocalMachine, RunKey, AutoRunValue)) ||
+                              IsOwnAutoRunCommand(RegReadText(RegistryRoot::CurrentUser, RunKey, AutoRunValue))
+                          ? 1
+                          : 0;
+        WholeAutoReportTimeFlag = ReadFlag("WholeAutoReportTimeFlag");
+        GanZhiFromChunjieFlag = ReadFlag("GanZhiFromChunjieFlag");
+        CloseFORMAudioPlayFlag = ReadFlag("CloseFORMAudioPlayFlag");
+        SetModernCalculateAncientFlag(ReadFlag("ModernCalculateAncientFlag"));
+        NearLocateMemorialFlag = ReadFlag("NearLocateMemorialFlag");
+        DFORMShowDynastyFlag = ReadFlag("DFORMShowDynastyFlag");
+        std::string infoType = Read("DFORMShowInfoTypeFlag");
+        DFORMShowInfoTypeFlag = infoType == "1" ? 1 : infoType == "2" ? 2 : 0;
+        ShowCalendarTypeFlag = ReadFlag("ShowCalendarTypeFlag");
+        LoadPlace();
+        ScreenDimensions screen = ScreenSize();
+        FormLeft = ReadPosition("FormLeft", screen.width);
+        FormTop = ReadPosition("FormTop", screen.height);
+        std::string bitmap = Read("DFORMBackBitmapName");
+        if (IsBackgroundBitmapPath(bitmap)) DFORMBackBitmapName = bitmap;
+    }
+    SetRunTimeState();
+}
+
+void SaveSettings()
+{
+    if (UseRegistry != 1) {
+        DeleteSettingsKeys();
+        DeleteAutoRun();
+        return;
+    }
+    Write("Version", SettingsVersion);
+    Write("FormLeft", std::to_string(FormLeft));
+    Write("FormTop", std::to_string(FormTop));
+    Write("WholeAutoReportTimeFlag", FlagText(WholeAutoReportTimeFlag));
+    Write("GanZhiFromChunjieFlag", FlagText(GanZhiFromChunjieFlag));
+    Write("CloseFORMAudioPlayFlag", FlagText(CloseFORMAudioPlayFlag));
+    Write("ModernCalculateAncientFlag", FlagText(ModernCalculateAncientFlag));
+    Write("NearLocateMemorialFlag", FlagText(NearLocateMemorialFlag));
+    Write("DFORMShowDynastyFlag", FlagText(DFORMShowDynastyFlag));
+    Write("DFORMShowInfoTypeFlag", std::to_string(DFORMShowInfoTypeFlag));
+    Write("ShowCalendarTypeFlag", FlagText(ShowCalendarTypeFlag));
+    SavePlace();
+    Write("FORMTransFlag", std::to_string(FORMTransFlag));
+    Write("DFORMBackBitmapName", DFORMBackBitmapName);
+    if (AutoRunFlag == 1) WriteAutoRun();
+    else DeleteAutoRun();
+}
+
+void SetRegistryUse(bool on)
+{
+    UseRegistry = on ? 1 : 0;
+    Write("Version", on ? SettingsVersion : "");
+    if (!on) DeleteSettingsKeys();
+}

@@ -22,5 +22,7 @@ int GanzhiCommand(const CommandArgs& args);
 int ExportCommand(const CommandArgs& args);
 // query_commands.cpp: the condition queries.
 int QueryCommand(const CommandArgs& args);
+// settings_command.cpp: the settings in the registry.
+int SettingsCommand(const CommandArgs& args);
 // speak_command.cpp: the speaking clock's clips.
 int SpeakCommand(const CommandArgs& args);

@@ -51,7 +51,7 @@ const Command Commands[] = {
     {"day", DayCommand},       {"month", MonthCommand},     {"terms", TermsCommand},
     {"lunar-months", LunarMonthsCommand}, {"moons", MoonsCommand}, {"sun", SunCommand},
     {"julian", JulianCommand}, {"interval", IntervalCommand}, {"ganzhi", GanzhiCommand},
-    {"export", ExportCommand}, {"query", QueryCommand},
+    {"export", ExportCommand}, {"query", QueryCommand}, {"settings", SettingsCommand},
     {"speak", SpeakCommand},
 };
 

@@ -21,7 +21,9 @@ LocalDateTime LocalNow();
 
 // The registry: text values under key paths of two roots. On Windows the
 // real registry; elsewhere a file with the same key paths and value names
-// (LUMORA_REGISTRY, else $XDG_CONFIG_HOME/lumora/registry). Texts are GBK.
+// (LUMORA_REGISTRY, else $XDG_CONFIG_HOME/lumora/registry; with
+// LUMORA_REGISTRY_USER_ONLY=1 the machine's keys cannot be written, as for an
+// ordinary Windows user). Texts are GBK.
 enum class RegistryRoot { CurrentUser, LocalMachine };
 // The value's text trimmed of blanks, "" when it cannot be read.
 std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName);
@@ -46,8 +48,18 @@ std::vector<std::string>& RecordedClips();
 
 // The full path of the running program.
 std::string ModulePath();
-// True when the file exists and can be opened for reading.
+// True when the file exists and can be opened for reading. Elsewhere than on
+// Windows a drive-absolute path "X:\dir\file" names /dir/file, as Wine's
+// drive Z: does, so stored Windows paths and tests read the same files.
 bool FileExists(const std::string& path);
+// True when the file loads as a bitmap picture (a Windows BMP).
+bool IsBitmapFile(const std::string& path);
+
+struct ScreenDimensions {
+    int width, height;
+};
+// The primary screen in pixels (elsewhere LUMORA_SCREEN=WxH, else 1920x1080).
+ScreenDimensions ScreenSize();
 
 // --- Audio: the media device's reply and the speaking clock's thread ---
 // One media command string as MediaCommand sends it, with the device's

@@ -1,9 +1,18 @@
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "platform.h"
+#include "../../calendar/gbk_text.h"
 
 namespace {
 
@@ -53,27 +62,573 @@ LocalDateTime LocalNow()
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-// The registry, media and file services are filled in with the settings and
-// stored days; until then they answer as an empty machine would.
-std::string RegReadText(RegistryRoot, const std::string&, const std::string&) { return ""; }
-bool RegWriteText(RegistryRoot, const std::string&, const std::string&, const std::string&) { return false; }
-void RegDeleteValueText(RegistryRoot, const std::string&, const std::string&) {}
-void RegDeleteKeyPath(RegistryRoot, const std::string&) {}
-int MediaCommand(const std::string&) { return 1; }
-std::string ShortPathName(const std::string&) { return ""; }
-void PlayClip(const std::string&) {}
+// --- Registry, media recorder and files -----------------------------------
+// The registry is a text file in the layout of a .reg export, so that it can
+// be read and mended by hand:
+//
+//   [HKEY_CURRENT_USER\Software\Lumora]
+//   "Version"="4.0"
+//   @="the key's unnamed value"
+//
+// Texts are shown in UTF-8; a byte that cannot be shown as it is (a control
+// byte, "%", a quote, a bracket in a key path, a byte that is no character
+// of code page 936) is written %XX. Lines that cannot be read are ignored.
+// LUMORA_REGISTRY_USER_ONLY=1 refuses writes under HKEY_LOCAL_MACHINE, as
+// Windows does for an ordinary user.
+namespace {
+
+constexpr size_t MaxNameBytes = 260;
+constexpr size_t MaxValueBytes = 1024;
+// A registry file larger than this is taken as damaged and left alone.
+constexpr long MaxFileBytes = 64L << 20;
+
+// The seam links below the core, so it keeps its own whole-character cut.
+std::string CutBytes(const std::string& text, size_t maxBytes)
+{
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t len = GbkCharLength(text, pos);
+        if (pos + len > maxBytes) break;
+        pos += len;
+    }
+    return text.substr(0, pos);
+}
+
+std::string TrimBlanks(const std::string& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Key paths and value names as every registry function takes them.
+std::string NameForUse(const std::string& name) { return CutBytes(TrimBlanks(name), MaxNameBytes); }
+
+bool IsSingleByte(const std::string& text, size_t pos, char c)
+{
+    return text[pos] == c && GbkCharLength(text, pos) == 1;
+}
+
+// Names match without regard to the case of ASCII letters, as Windows's do.
+std::string FoldedName(const std::string& name)
+{
+    std::string folded = name;
+    for (size_t pos = 0; pos < folded.size(); pos += GbkCharLength(folded, pos))
+        if (folded[pos] >= 'A' && folded[pos] <= 'Z') folded[pos] = char(folded[pos] - 'A' + 'a');
+    return folded;
+}
+
+// "" is the root itself; otherwise no part between backslashes is empty.
+bool IsUsableKeyPath(const std::string& path)
+{
+    size_t partStart = 0;
+    for (size_t pos = 0; pos < path.size(); pos += GbkCharLength(path, pos)) {
+        if (!IsSingleByte(path, pos, '\\')) continue;
+        if (pos == partStart) return false;
+        partStart = pos + 1;
+    }
+    return path.empty() || partStart < path.size();
+}
+
+struct StoredValue {
+    std::string name;
+    std::string data;
+};
+struct StoredKey {
+    RegistryRoot root;
+    std::string path;
+    std::vector<StoredValue> values;
+};
+using Store = std::vector<StoredKey>;
+
+const char* RootName(RegistryRoot root)
+{
+    return root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+// Store and StoredKey, read-only or not.
+template <typename Keys>
+auto FindKey(Keys& store, RegistryRoot root, const std::string& path) -> decltype(&store[0])
+{
+    std::string folded = FoldedName(path);
+    for (auto& key : store)
+        if (key.root == root && FoldedName(key.path) == folded) return &key;
+    return nullptr;
+}
+
+template <typename Key>
+auto FindValue(Key& key, const std::string& name) -> decltype(&key.values[0])
+{
+    std::string folded = FoldedName(name);
+    for (auto& value : key.values)
+        if (FoldedName(value.name) == folded) return &value;
+    return nullptr;
+}
+
+const char HexDigits[] = "0123456789ABCDEF";
+
+void AppendEscaped(std::string& out, const std::string& bytes)
+{
+    for (unsigned char b : bytes) {
+        out += '%';
+        out += HexDigits[b >> 4];
+        out += HexDigits[b & 15];
+    }
+}
+
+// A GBK text as the file shows it; `special` lists the ASCII characters
+// that must be escaped besides "%" and the control bytes.
+std::string EncodeText(const std::string& text, const char* special)
+{
+    std::string out;
+    for (size_t pos = 0; pos < text.size();) {
+        unsigned char b = static_cast<unsigned char>(text[pos]);
+        if (b < 0x80) {
+            if (b < 0x20 || b == 0x7F || b == '%' || std::strchr(special, b)) AppendEscaped(out, text.substr(pos, 1));
+            else out += char(b);
+            ++pos;
+            continue;
+        }
+        // A run of two-byte characters goes through the converter at once;
+        // only a run that does not come back unchanged is taken apart.
+        size_t end = pos;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) end += GbkCharLength(text, end);
+        std::string run = text.substr(pos, end - pos);
+        auto utf8 = GbkToUtf8(run);
+        if (utf8 && Utf8ToGbk(*utf8) == run) {
+            out += *utf8;
+        } else {
+            for (size_t c = pos; c < end; c += GbkCharLength(text, c)) {
+                std::string one = text.substr(c, GbkCharLength(text, c));
+                auto shown = one.size() == 2 ? GbkToUtf8(one) : std::nullopt;
+                if (shown && Utf8ToGbk(*shown) == one) out += *shown;
+                else AppendEscaped(out, one);
+            }
+        }
+        pos = end;
+    }
+    return out;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The GBK text that EncodeText showed; nullopt for a damaged one.
+std::optional<std::string> DecodeText(const std::string& shown)
+{
+    std::string out;
+    for (size_t pos = 0; pos < shown.size();) {
+        unsigned char b = static_cast<unsigned char>(shown[pos]);
+        if (b == '%') {
+            if (pos + 2 >= shown.size()) return std::nullopt;
+            int high = HexValue(shown[pos + 1]), low = HexValue(shown[pos + 2]);
+            if (high < 0 || low < 0) return std::nullopt;
+            out += char(high * 16 + low);
+            pos += 3;
+        } else if (b < 0x80) {
+            out += char(b);
+            ++pos;
+        } else {
+            size_t end = pos;
+            while (end < shown.size() && static_cast<unsigned char>(shown[end]) >= 0x80) ++end;
+            auto gbk = Utf8ToGbk(shown.substr(pos, end - pos));
+            if (!gbk) return std::nullopt;
+            out += *gbk;
+            pos = end;
+        }
+    }
+    return out;
+}
+
+// `"name"="data"` or `@="data"`; false when the line is no such value.
+bool ParseValueLine(const std::string& line, StoredValue& value)
+{
+    size_t pos = 0;
+    std::optional<std::string> name;
+    if (line[0] == '@') {
+        name = "";
+        pos = 1;
+    } else {
+        size_t close = line.find('"', 1);
+        if (line[0] != '"' || close == std::string::npos) return false;
+        name = DecodeText(line.substr(1, close - 1));
+        pos = close + 1;
+    }
+    if (line.compare(pos, 2, "=\"") != 0 || line.size() < pos + 3 || line.back() != '"') return false;
+    std::string shownData = line.substr(pos + 2, line.size() - pos - 3);
+    if (shownData.find('"') != std::string::npos) return false;
+    auto data = DecodeText(shownData);
+    if (!name || !data) return false;
+    value = {*name, *data};
+    return true;
+}
+
+// `[ROOT]` or `[ROOT\key path]`; false when the line names no usable key.
+bool ParseKeyLine(const std::string& line, RegistryRoot& root, std::string& path)
+{
+    std::string inside = line.substr(1, line.size() - 2);
+    for (RegistryRoot candidate : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+        std::string rootName = RootName(candidate);
+        if (FoldedName(inside.substr(0, rootName.size())) != FoldedName(rootName)) continue;
+        std::string rest = inside.substr(rootName.size());
+        if (!rest.empty() && rest[0] != '\\') continue;
+        auto decoded = DecodeText(rest.empty() ? rest : rest.substr(1));
+        if (!decoded || (!rest.empty() && decoded->empty()) || !IsUsableKeyPath(*decoded)) return false;
+        root = candidate;
+        path = *decoded;
+        return true;
+    }
+    return false;
+}
+
+Store ParseStore(const std::string& content)
+{
+    Store store;
+    StoredKey* current = nullptr;
+    size_t lineStart = 0;
+    while (lineStart < content.size()) {
+        size_t lineEnd = content.find('\n', lineStart);
+        if (lineEnd == std::string::npos) lineEnd = content.size();
+        std::string line = content.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[' && line.size() >= 2 && line.back() == ']') {
+            RegistryRoot root;
+            std::string path;
+            current = nullptr;
+            if (!ParseKeyLine(line, root, path)) continue;
+            current = FindKey(store, root, path);
+            if (!current) {
+                store.push_back({root, path, {}});
+                current = &store.back();
+            }
+            continue;
+        }
+        StoredValue value;
+        if (!current || !ParseValueLine(line, value)) continue;
+        if (StoredValue* old = FindValue(*current, value.name)) old->data = value.data;
+        else current->values.push_back(value);
+    }
+    return store;
+}
+
+std::string FormatStore(const Store& store)
+{
+    std::string out = "; Lumora registry: [key] sections of \"name\"=\"text\" values, @ the key's\n"
+                      "; unnamed value, %XX a byte that cannot be shown as it is.\n";
+    for (const StoredKey& key : store) {
+        out.append("\n[").append(RootName(key.root));
+        if (!key.path.empty()) out.append("\\").append(EncodeText(key.path, "\"[]"));
+        out.append("]\n");
+        for (const StoredValue& value : key.values) {
+            if (value.name.empty()) out.append("@");
+            else out.append("\"").append(EncodeText(value.name, "\"")).append("\"");
+            out.append("=\"").append(EncodeText(value.data, "\"")).append("\"\n");
+        }
+    }
+    return out;
+}
+
+std::string RegistryFilePath()
+{
+    const char* own = std::getenv("LUMORA_REGISTRY");
+    if (own && *own) return own;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/lumora/registry";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::string(home) + "/.config/lumora/registry";
+    return "";
+}
+
+// The file's bytes; "" for a file that does not exist. False when it exists
+// but cannot be read whole.
+bool ReadRegistryFile(const std::string& path, std::string& content)
+{
+    content.clear();
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return errno == ENOENT;
+    char buffer[16384];
+    size_t n;
+    bool ok = true;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.append(buffer, n);
+        if (content.size() > size_t(MaxFileBytes)) {
+            ok = false;
+            break;
+        }
+    }
+    if (std::ferror(file)) ok = false;
+    std::fclose(file);
+    return ok;
+}
+
+// The last file read and what it holds: a file that has not changed since
+// is not parsed again. Comparing the bytes (not the time stamp) also sees a
+// change made twice within one tick of the file system's clock.
+struct CachedStore {
+    std::string path;
+    std::string content;
+    Store store;
+};
+CachedStore& Cache()
+{
+    static CachedStore cache;
+    return cache;
+}
+
+// The registry as it stands, nullptr when the file exists but cannot be
+// read (then nothing may be written over it). Valid until the next call.
+const Store* CurrentStore()
+{
+    std::string path = RegistryFilePath(), content;
+    if (path.empty() || !ReadRegistryFile(path, content)) return nullptr;
+    CachedStore& cache = Cache();
+    if (cache.path != path || cache.content != content) cache = {path, content, ParseStore(content)};
+    return &cache.store;
+}
+
+bool MakeFolders(const std::string& filePath)
+{
+    size_t slash = filePath.rfind('/');
+    if (slash == std::string::npos || slash == 0) return true;
+    std::string folder = filePath.substr(0, slash);
+    for (size_t pos = 1; pos <= folder.size(); ++pos) {
+        if (pos < folder.size() && folder[pos] != '/') continue;
+        if (mkdir(folder.substr(0, pos).c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    return true;
+}
+
+// Writes the whole file beside the old one and renames it over it, so the
+// registry is always either the old or the new file, never half of one.
+// Like the Windows registry, which flushes lazily, it does not wait for the
+// disk: a close saves some twenty values, and a flush per value would make
+// that take a noticeable time.
+bool SaveStore(const Store& store)
+{
+    std::string path = RegistryFilePath();
+    if (path.empty() || !MakeFolders(path)) return false;
+    std::string content = FormatStore(store);
+    std::string temporary = path + ".tmp" + std::to_string(getpid());
+    unlink(temporary.c_str());
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (size_t done = 0; ok && done < content.size();) {
+        ssize_t n = write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += size_t(n);
+    }
+    if (close(fd) != 0) ok = false;
+    if (!ok || rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    Cache() = {path, content, store};
+    return true;
+}
+
+bool MayWrite(RegistryRoot root)
+{
+    const char* userOnly = std::getenv("LUMORA_REGISTRY_USER_ONLY");
+    return root != RegistryRoot::LocalMachine || !userOnly || std::strcmp(userOnly, "1") != 0;
+}
+
+// A Windows path as this file system names it: "X:\dir\file" is /dir/file
+// (drive Z: of Wine), backslashes are slashes, and the name is UTF-8.
+std::string PosixPath(const std::string& path)
+{
+    std::string out;
+    size_t pos = 0;
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\')
+        pos = 2;
+    for (; pos < path.size(); pos += GbkCharLength(path, pos)) {
+        if (IsSingleByte(path, pos, '\\')) out += '/';
+        else out.append(path, pos, GbkCharLength(path, pos));
+    }
+    return GbkToUtf8(out).value_or(out);
+}
+
+bool IsReadableFile(const std::string& posixPath)
+{
+    struct stat info;
+    if (posixPath.empty() || stat(posixPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    FILE* file = std::fopen(posixPath.c_str(), "rb");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+}
+
+uint32_t LittleEndian(const unsigned char* bytes, int count)
+{
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
+    return value;
+}
+
+}  // namespace
+
+std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    std::string path = NameForUse(keyPath), name = NameForUse(valueName);
+    const Store* store = IsUsableKeyPath(path) ? CurrentStore() : nullptr;
+    const StoredKey* key = store ? FindKey(*store, root, path) : nullptr;
+    const StoredValue* value = key ? FindValue(*key, name) : nullptr;
+    // A value longer than the reading buffer cannot be read at all.
+    if (!value || value->data.size() > MaxValueBytes) return "";
+    return TrimBlanks(value->data.substr(0, value->data.find('\0')));
+}
+
+bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                  const std::string& text)
+{
+    std::string path = NameForUse(keyPath), name = NameForUse(valueName);
+    const Store* current = IsUsableKeyPath(path) && MayWrite(root) ? CurrentStore() : nullptr;
+    if (!current) return false;
+    Store store = *current;
+    StoredKey* key = FindKey(store, root, path);
+    if (!key) {
+        store.push_back({root, path, {}});
+        key = &store.back();
+    }
+    std::string data = CutBytes(text, MaxValueBytes);
+    if (StoredValue* value = FindValue(*key, name)) value->data = data;
+    else key->values.push_back({name, data});
+    return SaveStore(store);
+}
+
+void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    std::string path = NameForUse(keyPath), name = NameForUse(valueName);
+    const Store* current = IsUsableKeyPath(path) && MayWrite(root) ? CurrentStore() : nullptr;
+    if (!current) return;
+    Store store = *current;
+    StoredKey* key = FindKey(store, root, path);
+    StoredValue* value = key ? FindValue(*key, name) : nullptr;
+    if (!value) return;
+    key->values.erase(key->values.begin() + (value - key->values.data()));
+    SaveStore(store);
+}
+
+void RegDeleteKeyPath(RegistryRoot root, const std::string& keyPath)
+{
+    std::string path = NameForUse(keyPath);
+    const Store* current = !path.empty() && IsUsableKeyPath(path) && MayWrite(root) ? CurrentStore() : nullptr;
+    if (!current) return;
+    Store store = *current;
+    // As on Windows, a key that still has sub-keys stays.
+    std::string below = FoldedName(path) + "\\";
+    for (const StoredKey& key : store)
+        if (key.root == root && FoldedName(key.path).compare(0, below.size(), below) == 0) return;
+    StoredKey* key = FindKey(store, root, path);
+    if (!key) return;
+    store.erase(store.begin() + (key - store.data()));
+    SaveStore(store);
+}
+
+// The recorder answers as the device does for files that are not there: an
+// open fails with "file not found" (275), every other command with "invalid
+// device name" (263), since no alias is ever open.
+int MediaCommand(const std::string& command)
+{
+    RecordedMediaCommands().push_back(command);
+    bool isOpen = command.size() >= 5 && FoldedName(command.substr(0, 5)) == "open ";
+    return isOpen ? 275 : 263;
+}
+
+// No short names here: an existing file's path is its own short form.
+std::string ShortPathName(const std::string& path)
+{
+    struct stat info;
+    return !path.empty() && stat(PosixPath(path).c_str(), &info) == 0 ? path : "";
+}
+
+void PlayClip(const std::string& resourceName) { RecordedClips().push_back(resourceName); }
+
 std::vector<std::string>& RecordedMediaCommands()
 {
     static std::vector<std::string> commands;
     return commands;
 }
+
 std::vector<std::string>& RecordedClips()
 {
     static std::vector<std::string> clips;
     return clips;
 }
-std::string ModulePath() { return ""; }
-bool FileExists(const std::string&) { return false; }
+
+std::string ModulePath()
+{
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "";
+    std::string path(buffer, size_t(n));
+    return Utf8ToGbk(path).value_or(path);
+}
+
+bool FileExists(const std::string& path) { return IsReadableFile(PosixPath(path)); }
+
+// The checks that the system's bitmap loader makes before it reads pixels:
+// the "BM" signature, a known header, a sane size and depth, and pixel data
+// that lies within the file.
+bool IsBitmapFile(const std::string& path)
+{
+    std::string posixPath = PosixPath(path);
+    if (!IsReadableFile(posixPath)) return false;
+    FILE* file = std::fopen(posixPath.c_str(), "rb");
+    if (!file) return false;
+    unsigned char header[54] = {};
+    size_t got = std::fread(header, 1, sizeof header, file);
+    bool sized = std::fseek(file, 0, SEEK_END) == 0;
+    long fileSize = sized ? std::ftell(file) : -1;
+    std::fclose(file);
+    if (got < 26 || header[0] != 'B' || header[1] != 'M' || fileSize < 0) return false;
+    uint32_t pixelOffset = LittleEndian(header + 10, 4);
+    uint32_t infoSize = LittleEndian(header + 14, 4);
+    int64_t width, height;
+    uint32_t planes, depth, compression = 0;
+    if (infoSize == 12) {
+        width = LittleEndian(header + 18, 2);
+        height = LittleEndian(header + 20, 2);
+        planes = LittleEndian(header + 22, 2);
+        depth = LittleEndian(header + 24, 2);
+    } else if (infoSize >= 40 && infoSize <= 124 && got >= 34) {
+        width = int32_t(LittleEndian(header + 18, 4));
+        height = int32_t(LittleEndian(header + 22, 4));
+        planes = LittleEndian(header + 26, 2);
+        depth = LittleEndian(header + 28, 2);
+        compression = LittleEndian(header + 30, 4);
+    } else {
+        return false;
+    }
+    bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+    if (width <= 0 || height == 0 || planes != 1 || !knownDepth || compression > 3) return false;
+    if (pixelOffset < 14 + infoSize || pixelOffset >= uint64_t(fileSize)) return false;
+    if (compression != 0) return true;  // run-length data has no fixed size
+    uint64_t rowBytes = (uint64_t(width) * depth + 31) / 32 * 4;
+    return rowBytes * uint64_t(height < 0 ? -height : height) <= uint64_t(fileSize) - pixelOffset;
+}
+
+ScreenDimensions ScreenSize()
+{
+    // LUMORA_SCREEN=WxH stands in for a screen of that size.
+    const char* given = std::getenv("LUMORA_SCREEN");
+    if (given) {
+        char* end = nullptr;
+        long width = std::strtol(given, &end, 10);
+        long height = *end == 'x' ? std::strtol(end + 1, &end, 10) : 0;
+        if (*end == '\0' && width > 0 && height > 0 && width <= 100000 && height <= 100000)
+            return {int(width), int(height)};
+    }
+    return {1920, 1080};
+}
 
 // --- Audio: the media device's reply and the speaking clock's thread ---
 // The recorder gives no replies; the command goes to MediaCommand so that

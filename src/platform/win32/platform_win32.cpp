@@ -1,7 +1,9 @@
 #include <windows.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include "platform.h"
+#include "../../calendar/gbk_text.h"
 
 namespace {
 
@@ -60,27 +62,177 @@ LocalDateTime LocalNow()
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
-// The registry, media and file services are filled in with the settings and
-// stored days; until then they answer as an empty machine would.
-std::string RegReadText(RegistryRoot, const std::string&, const std::string&) { return ""; }
-bool RegWriteText(RegistryRoot, const std::string&, const std::string&, const std::string&) { return false; }
-void RegDeleteValueText(RegistryRoot, const std::string&, const std::string&) {}
-void RegDeleteKeyPath(RegistryRoot, const std::string&) {}
-int MediaCommand(const std::string&) { return 1; }
-std::string ShortPathName(const std::string&) { return ""; }
-void PlayClip(const std::string&) {}
+// --- Registry, media and files -------------------------------------------
+// Text crosses the Windows API as UTF-16 converted from and to code page 936
+// explicitly, whatever the machine's ANSI code page: values written on a
+// Chinese system read back the same on any other.
+namespace {
+
+constexpr size_t MaxNameBytes = 260;
+constexpr size_t MaxValueBytes = 1024;
+constexpr REGSAM ReadAccess = 0x20019;  // KEY_READ
+constexpr REGSAM FullAccess = 0xF003F;  // KEY_ALL_ACCESS
+
+// The seam links below the core, so it keeps its own whole-character cut.
+std::string CutBytes(const std::string& text, size_t maxBytes)
+{
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t len = GbkCharLength(text, pos);
+        if (pos + len > maxBytes) break;
+        pos += len;
+    }
+    return text.substr(0, pos);
+}
+
+std::string TrimBlanks(const std::string& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Key paths and value names as every registry function takes them.
+std::optional<std::wstring> RegistryName(const std::string& name)
+{
+    return ToWide(936, CutBytes(TrimBlanks(name), MaxNameBytes));
+}
+
+HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+std::optional<std::wstring> WidePath(const std::string& path) { return ToWide(936, path); }
+
+}  // namespace
+
+std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    auto path = RegistryName(keyPath), name = RegistryName(valueName);
+    HKEY key;
+    if (!path || !name || RegOpenKeyExW(RootKey(root), path->c_str(), 0, ReadAccess, &key) != ERROR_SUCCESS)
+        return "";
+    // 1024 bytes of code page 936 are at most 1024 UTF-16 units, with a
+    // terminating zero when the writer stored one.
+    constexpr DWORD MaxDataBytes = (MaxValueBytes + 1) * sizeof(wchar_t);
+    std::wstring data;
+    DWORD type = 0, size = 0;
+    bool ok = RegQueryValueExW(key, name->c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+              (type == REG_SZ || type == REG_EXPAND_SZ) && size <= MaxDataBytes;
+    if (ok) {
+        data.assign(size / sizeof(wchar_t) + 1, L'\0');
+        ok = RegQueryValueExW(key, name->c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+             ERROR_SUCCESS;
+        data.resize(size / sizeof(wchar_t));
+    }
+    RegCloseKey(key);
+    if (!ok) return "";
+    // The terminating zero that the system may have added is no part of the text.
+    if (!data.empty() && data.back() == L'\0') data.pop_back();
+    auto text = FromWide(936, data);
+    // A value longer than the reading buffer cannot be read at all.
+    if (!text || text->size() > MaxValueBytes) return "";
+    return TrimBlanks(text->substr(0, text->find('\0')));
+}
+
+bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                  const std::string& text)
+{
+    auto path = RegistryName(keyPath), name = RegistryName(valueName);
+    auto data = ToWide(936, CutBytes(text, MaxValueBytes));
+    HKEY key;
+    DWORD disposition;
+    if (!path || !name || !data ||
+        RegCreateKeyExW(RootKey(root), path->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FullAccess, nullptr,
+                        &key, &disposition) != ERROR_SUCCESS)
+        return false;
+    // The byte count is the text's, without a terminating zero.
+    LSTATUS status = RegSetValueExW(key, name->c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data->data()),
+                                    DWORD(data->size() * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    auto path = RegistryName(keyPath), name = RegistryName(valueName);
+    HKEY key;
+    if (!path || !name || RegOpenKeyExW(RootKey(root), path->c_str(), 0, FullAccess, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, name->c_str());
+    RegCloseKey(key);
+}
+
+void RegDeleteKeyPath(RegistryRoot root, const std::string& keyPath)
+{
+    // RegDeleteKeyW refuses a key with sub-keys; "" would name the root.
+    auto path = RegistryName(keyPath);
+    if (path && !path->empty()) RegDeleteKeyW(RootKey(root), path->c_str());
+}
+
+int MediaCommand(const std::string& command)
+{
+    std::string reply;
+    return MediaCommandReply(command, reply);
+}
+
+std::string ShortPathName(const std::string& path)
+{
+    auto wide = WidePath(path);
+    wchar_t buffer[1024];
+    DWORD n = wide ? GetShortPathNameW(wide->c_str(), buffer, 1024) : 0;
+    if (n == 0 || n >= 1024) return "";
+    return FromWide(936, std::wstring(buffer, n)).value_or("");
+}
+
+void PlayClip(const std::string& resourceName)
+{
+    auto name = ToWide(936, resourceName);
+    if (name) PlaySoundW(name->c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_SYNC);
+}
+
+// Nothing is recorded where the real device and clips play.
 std::vector<std::string>& RecordedMediaCommands()
 {
     static std::vector<std::string> commands;
     return commands;
 }
+
 std::vector<std::string>& RecordedClips()
 {
     static std::vector<std::string> clips;
     return clips;
 }
-std::string ModulePath() { return ""; }
-bool FileExists(const std::string&) { return false; }
+
+std::string ModulePath()
+{
+    std::wstring buffer(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
+    if (n == 0 || n >= buffer.size()) return "";
+    buffer.resize(n);
+    return FromWide(936, buffer).value_or("");
+}
+
+bool FileExists(const std::string& path)
+{
+    auto wide = WidePath(path);
+    if (!wide || wide->empty()) return false;
+    // Without backup semantics a folder cannot be opened, so only files pass.
+    HANDLE file = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool IsBitmapFile(const std::string& path)
+{
+    auto wide = WidePath(path);
+    if (!wide || wide->empty()) return false;
+    HANDLE bitmap = LoadImageW(nullptr, wide->c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!bitmap) return false;
+    DeleteObject(bitmap);
+    return true;
+}
+
+ScreenDimensions ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 // --- Audio: the media device's reply and the speaking clock's thread ---
 #include <mmsystem.h>
