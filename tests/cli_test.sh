@@ -192,6 +192,24 @@ for args in "terms" "terms 5001" "terms -104" "moons 20x4" "lunar-months -105" "
 done
 # --- end of yearly tables ---
 
+# --- Converter (julian, interval, ganzhi, export) ---
+expect_command 2451545 julian 2000-01-01
+expect_command 1 interval 1582-10-04 1582-10-15
+expect_command AD01-01-2000 interval 2000-01-11 --days -10
+expect_command AD16-02-2020 interval 2020-05-23 --days 1 --to lunar
+expect_command '丙子(鼠)年辛丑月壬寅日' ganzhi 02-01-0104 --bc
+expect_command $'2024-02-04\tAD02-04-2024\tAD12-25-2023\tAD07-24-1445\t甲辰(龙)年丙寅月戊戌日\t星期日\t\t立春' \
+               export 2024-02-04 2024-02-04 --tsv
+for args in "julian -0104-12-31" "julian 2000-02-30" "interval 2000-01-11 --days 1-0" "ganzhi" \
+            "interval 2000-01-01 --days 5 --to mayan" "export 2024-02-10 2024-02-01" "export 2024-01-01 5001-01-01"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+# --- end of converter ---
+
 # --- Day card and month sheet (day, month) ---
 expect_command $'    2024年   2月10日\n  二○二四年正月小初一\n  回历1445年   7月30日\n星期六 水瓶座  甲辰(龙)年丙寅月甲辰日\n日出时刻07:14:17  日落时刻17:42:57\n农历   二○二四年 正月小初一 甲辰(龙)年丙寅月甲辰日\n回历 1445年7月30日 水瓶座 六九第6天\n天亮06:46:14 日出07:14:17 日落17:42:57 天黑18:11:01\n春节 国际气象节\n天安门 东经116.3833度 北纬39.9000度' \
                day 2024-02-10 --info sun

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_playback.h"
 #include "calendar_flags.h"
 #include "places.h"
 #include "platform.h"
@@ -63,6 +64,7 @@ TEST_F(Settings, EmptyRegistryGivesDefaultsAndTheCloseLeavesNothing)
     EXPECT_EQ(CurrentPlace.cityCode, 1);
     EXPECT_EQ(CurrentPlace.name, "天安门");
     EXPECT_EQ(BitmapFolder, "C:\\Program Files\\岚舟\\");
+    EXPECT_EQ(AudioFolder, "C:\\Program Files\\岚舟\\");
 
     SaveSettings();
     EXPECT_EQ(Stored("Version"), "");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio_playback.h"
 #include "calendar_flags.h"
 #include "gbk_text.h"
 #include "places.h"
@@ -192,7 +193,8 @@ void SetDefaults()
     DFORMBackBitmapName.clear();
 }
 
-// Every start begins opaque, topmost and movable, whatever was saved.
+// Every start begins opaque, topmost and movable, whatever was saved, and
+// with no day audio.
 void SetRunTimeState()
 {
     FORMTransFlag = 0;
@@ -204,6 +206,7 @@ void SetRunTimeState()
     BitmapFolder = DFORMBackBitmapName.empty() ? ProgramDir : DFORMBackBitmapName.substr(0, folderEnd);
     PopupMenuOpen = 0;
     DropDownOpen = 0;
+    InitAudioState(ProgramDir);
 }
 
 }  // namespace

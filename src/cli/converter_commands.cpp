@@ -1,8 +1,179 @@
+// The conversion tool's results on the command line (julian, interval,
+// ganzhi) and the day export. Dates are civil dates as ParseDateArgument
+// reads them; each goes through the tool's own date field, so the command
+// accepts exactly the days the tool accepts.
 #include <cstdio>
+#include <string>
 
 #include "commands.h"
+#include "converter.h"
+#include "date_text.h"
+#include "day_card.h"
+#include "platform.h"
+#include "terminal.h"
 
-int JulianCommand(const CommandArgs&) { std::fputs("julian: not built yet\n", stderr); return 2; }
-int IntervalCommand(const CommandArgs&) { std::fputs("interval: not built yet\n", stderr); return 2; }
-int GanzhiCommand(const CommandArgs&) { std::fputs("ganzhi: not built yet\n", stderr); return 2; }
-int ExportCommand(const CommandArgs&) { std::fputs("export: not built yet\n", stderr); return 2; }
+namespace {
+
+const char DateForms[] = "DATE is YYYY-MM-DD (astronomical year, -0103-02-01 is 104 BC),\n"
+                         "or MM-DD-YYYY; with --bc every MM-DD-YYYY date lies before year 1.";
+
+// The words of a command: its dates in order and the options it knows.
+struct Words {
+    std::vector<std::string> dates;
+    bool bc = false, tsv = false, help = false;
+    std::string days, to;
+    bool hasDays = false, hasTo = false;
+};
+
+int Refuse(const char* command, const std::string& message)
+{
+    std::fprintf(stderr, "%s: %s\n", command, message.c_str());
+    return 2;
+}
+
+// Splits args into dates and options; false (after a message) on an option
+// the command does not take or one without its value.
+bool ReadWords(const char* command, const CommandArgs& args, bool takesDays, bool takesTsv, Words& words)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word == "--help" || word == "-h") words.help = true;
+        else if (word == "--bc") words.bc = true;
+        else if (word == "--tsv" && takesTsv) words.tsv = true;
+        else if ((word == "--days" || word == "--to") && takesDays) {
+            if (i + 1 == args.size()) {
+                Refuse(command, word + " needs a value");
+                return false;
+            }
+            (word == "--days" ? words.hasDays : words.hasTo) = true;
+            (word == "--days" ? words.days : words.to) = args[++i];
+        } else if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+            Refuse(command, "unknown option '" + word + "' (see " + command + " --help)");
+            return false;
+        } else
+            words.dates.push_back(word);
+    }
+    return true;
+}
+
+// The tool's date field holding a typed date; nullopt (after a message)
+// when the text is no date or the day lies outside the tools' span.
+std::optional<DateField> ReadDate(const char* command, const std::string& text, bool bc)
+{
+    std::optional<CalendarDate> date = ParseDateArgument(text, bc);
+    if (!date) {
+        Refuse(command, "'" + text + "' is not a date; " + (bc ? "with --bc dates are MM-DD-YYYY" : "dates are YYYY-MM-DD or MM-DD-YYYY"));
+        return std::nullopt;
+    }
+    DateField field = InitialDateField(*date);
+    if (ReadDateField(field) == NoDayNumber) {
+        Refuse(command, "'" + text + "' lies outside the years " + std::to_string(MinShownYear) + ".." +
+                            std::to_string(ToolMaxYear) + " that the tools accept");
+        return std::nullopt;
+    }
+    return field;
+}
+
+int Usage(const char* usage)
+{
+    std::printf("%s\n%s\n", usage, DateForms);
+    return 0;
+}
+
+}  // namespace
+
+int JulianCommand(const CommandArgs& args)
+{
+    const char usage[] = "usage: lumora-cli julian DATE [--bc]   the Julian day number of the date";
+    Words words;
+    if (!ReadWords("julian", args, false, false, words)) return 2;
+    if (words.help) return Usage(usage);
+    if (words.dates.size() != 1) return Refuse("julian", "expected one date (see julian --help)");
+    std::optional<DateField> date = ReadDate("julian", words.dates[0], words.bc);
+    if (!date) return 2;
+    PrintLine(stdout, JulianDayAction({*date, {}, ""}).result);
+    return 0;
+}
+
+int IntervalCommand(const CommandArgs& args)
+{
+    const char usage[] =
+        "usage: lumora-cli interval DATE DATE [--bc]   the days from the first date to the second\n"
+        "       lumora-cli interval DATE --days N [--to gregorian|lunar|hijri] [--bc]\n"
+        "                                      the date N days later (N < 0: earlier)";
+    Words words;
+    if (!ReadWords("interval", args, true, false, words)) return 2;
+    if (words.help) return Usage(usage);
+    if (words.dates.size() != (words.hasDays ? 1u : 2u) || (words.hasTo && !words.hasDays))
+        return Refuse("interval", "expected two dates, or one date and --days N (see interval --help)");
+    std::optional<DateField> first = ReadDate("interval", words.dates[0], words.bc);
+    if (!first) return 2;
+    if (!words.hasDays) {
+        std::optional<DateField> second = ReadDate("interval", words.dates[1], words.bc);
+        if (!second) return 2;
+        PrintLine(stdout, IntervalAction({*first, *second, ""}).result);
+        return 0;
+    }
+    DateField second;
+    if (!words.hasTo || words.to == "gregorian") second.calendar = FieldCalendar::Gregorian;
+    else if (words.to == "lunar") second.calendar = FieldCalendar::Lunar;
+    else if (words.to == "hijri") second.calendar = FieldCalendar::Hijri;
+    else return Refuse("interval", "--to takes gregorian, lunar or hijri, not '" + words.to + "'");
+    if (!ReadIntervalDays(words.days))
+        return Refuse("interval", "--days takes a whole number of days, '-' only in front, not '" + words.days + "'");
+    std::string result = IntervalDateAction({*first, second, words.days}).second.text;
+    if (result.empty())
+        return Refuse("interval", words.days + " days from " + words.dates[0] + " lie outside the years " +
+                                      std::to_string(MinShownYear) + ".." + std::to_string(ToolMaxYear));
+    PrintLine(stdout, result);
+    return 0;
+}
+
+int GanzhiCommand(const CommandArgs& args)
+{
+    const char usage[] = "usage: lumora-cli [--chunjie] ganzhi DATE [--bc]   the stem-branch year, month and day";
+    Words words;
+    if (!ReadWords("ganzhi", args, false, false, words)) return 2;
+    if (words.help) return Usage(usage);
+    if (words.dates.size() != 1) return Refuse("ganzhi", "expected one date (see ganzhi --help)");
+    std::optional<DateField> date = ReadDate("ganzhi", words.dates[0], words.bc);
+    if (!date) return 2;
+    std::string text = StemBranchAction({*date, {}, ""}).result;
+    if (text.empty()) return Refuse("ganzhi", "no stem-branch text for " + words.dates[0]);
+    PrintLine(stdout, text);
+    return 0;
+}
+
+int ExportCommand(const CommandArgs& args)
+{
+    const char usage[] =
+        "usage: lumora-cli [--modern] [--chunjie] export FROM TO [--tsv] [--bc]\n"
+        "  one line per day FROM..TO: ISO date, Gregorian, lunar and Hijri texts, stem-branch text,\n"
+        "  weekday, festivals, solar term; separated by a blank, or by a TAB with --tsv";
+    Words words;
+    if (!ReadWords("export", args, false, true, words)) return 2;
+    if (words.help) return Usage(usage);
+    if (words.dates.size() != 2) return Refuse("export", "expected the dates FROM and TO (see export --help)");
+    std::optional<DateField> from = ReadDate("export", words.dates[0], words.bc);
+    if (!from) return 2;
+    std::optional<DateField> to = ReadDate("export", words.dates[1], words.bc);
+    if (!to) return 2;
+    int32_t first = ReadDateField(*from), last = ReadDateField(*to);
+    if (first > last) return Refuse("export", "FROM must not be later than TO");
+
+    // Converted to UTF-8 a few thousand lines at a time: one conversion per
+    // line would cost more than the calendar itself.
+    std::string pending;
+    auto flush = [&pending] {
+        std::string text = GbkToUtf8(pending).value_or(pending);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        pending.clear();
+    };
+    ExportDayLines(first, last, words.tsv ? '\t' : ' ', [&](const std::string& line) {
+        pending += line;
+        pending += '\n';
+        if (pending.size() > (1 << 16)) flush();
+    });
+    flush();
+    return std::fflush(stdout) == 0 ? 0 : Refuse("export", "could not write the lines");
+}

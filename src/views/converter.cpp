@@ -1,1 +1,298 @@
 #include "converter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "calendar_flags.h"
+#include "calendar_names.h"
+#include "condition_query.h"
+#include "date_text.h"
+#include "day_card.h"
+#include "festivals.h"
+#include "hijri_calendar.h"
+#include "historical_calendar.h"
+#include "lunar_year.h"
+#include "seasonal_periods.h"
+#include "sexagenary_cycle.h"
+#include "weekday_zodiac.h"
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Value of the digits of text[pos, pos + count); -1 when one is no digit.
+int64_t DigitsValue(const std::string& text, size_t pos, size_t count)
+{
+    if (pos + count > text.size()) return -1;
+    int64_t value = 0;
+    for (size_t i = pos; i < pos + count; ++i) {
+        if (!IsDigit(text[i])) return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+int32_t TaggedTextDayNumber(const std::string& text)
+{
+    std::optional<CalendarDate> date = ReadTaggedDate(text);
+    return date ? DateToDayNumber(*date) : NoDayNumber;
+}
+
+bool InToolSpan(int64_t j) { return j >= FirstJulianDay && j <= LastJulianDay; }
+
+}  // namespace
+
+std::string ConverterTitle(int mode)
+{
+    switch (mode) {
+    case JulianDayMode: return "计算儒略日";
+    case IntervalMode: return "计算间隔日";
+    case StemBranchMode: return "计算干支历";
+    case ConversionMode: return "公历农历回历互转";
+    default: return "";
+    }
+}
+
+std::string ResultCaption(int mode)
+{
+    switch (mode) {
+    case JulianDayMode: return "儒略日数";
+    case IntervalMode: return "间隔日数";
+    case StemBranchMode: return "干支历";
+    default: return "";
+    }
+}
+
+std::string ActionButtonText(int mode) { return mode == ConversionMode ? "转换" : "计算"; }
+
+DateField InitialDateField(const CalendarDate& shown)
+{
+    bool beforeYearOne = shown.year <= 0;
+    int64_t typedYear = beforeYearOne ? 1 - int64_t(shown.year) : shown.year;
+    return {ZeroPadded(shown.month, 2) + "-" + ZeroPadded(shown.day, 2) + "-" + ZeroPadded(typedYear, 4),
+            FieldCalendar::Gregorian, beforeYearOne};
+}
+
+int32_t ReadDateField(const DateField& field)
+{
+    // The normalised text is always "MM-DD-YYYY", all digits, none zero.
+    std::string typed = NormaliseTypedDate(field.text);
+    if (typed.empty()) return NoDayNumber;
+    int month = int(DigitsValue(typed, 0, 2)), day = int(DigitsValue(typed, 3, 2));
+    int32_t year = int32_t(DigitsValue(typed, 6, 4));
+    if (month < 0 || day < 0 || year < 0) return NoDayNumber;
+    if (field.beforeYearOne) year = 1 - year;
+
+    int32_t j = NoDayNumber;
+    switch (field.calendar) {
+    case FieldCalendar::Gregorian: j = DateToDayNumber(year, month, day); break;
+    case FieldCalendar::Lunar:
+        if (IsValidLunarDate(year, month, day)) j = TaggedTextDayNumber(LunarToSolar(year, month, day));
+        break;
+    case FieldCalendar::Hijri:
+        if (IsValidHijriDate(year, month, day)) j = TaggedTextDayNumber(HijriToSolarText(year, month, day));
+        break;
+    }
+    return j != NoDayNumber && InToolSpan(j) ? j : NoDayNumber;
+}
+
+std::string DayInCalendar(int32_t j, FieldCalendar calendar)
+{
+    if (!InToolSpan(j)) return "";
+    std::optional<CalendarDate> date = DayNumberToDate(j);
+    if (!date) return "";
+    switch (calendar) {
+    case FieldCalendar::Lunar: return SolarToLunar(date->year, date->month, date->day);
+    case FieldCalendar::Hijri: return SolarToHijriText(date->year, date->month, date->day);
+    default: return DateToText(*date);
+    }
+}
+
+std::optional<int64_t> ReadIntervalDays(const std::string& text)
+{
+    if (!ConsistsOnlyOf(text, "1234567890-")) return std::nullopt;
+    bool negative = !text.empty() && text[0] == '-';
+    size_t from = negative ? 1 : 0;
+    // No digits at all (an empty field, a lone "-") is no number of days,
+    // rather than zero days.
+    if (text.size() == from || text.find('-', from) != std::string::npos) return std::nullopt;
+    // Beyond twelve digits every interval leaves the span; stop counting
+    // there so that no digit string can overflow.
+    int64_t value = 0;
+    for (size_t i = from; i < text.size(); ++i) value = std::min<int64_t>(value * 10 + (text[i] - '0'), 999999999999);
+    return negative ? -value : value;
+}
+
+ConverterFields JulianDayAction(ConverterFields fields)
+{
+    int32_t j = ReadDateField(fields.first);
+    if (j == NoDayNumber) fields.first.text.clear();
+    fields.result = j == NoDayNumber ? "" : std::to_string(j);
+    return fields;
+}
+
+ConverterFields IntervalAction(ConverterFields fields)
+{
+    int32_t j1 = ReadDateField(fields.first), j2 = ReadDateField(fields.second);
+    if (j1 == NoDayNumber) fields.first.text.clear();
+    if (j2 == NoDayNumber) fields.second.text.clear();
+    fields.result = j1 == NoDayNumber || j2 == NoDayNumber ? "" : std::to_string(int64_t(j2) - j1);
+    return fields;
+}
+
+ConverterFields IntervalDateAction(ConverterFields fields)
+{
+    int32_t j1 = ReadDateField(fields.first);
+    std::optional<int64_t> days = ReadIntervalDays(fields.result);
+    std::string second;
+    if (j1 != NoDayNumber && days && InToolSpan(j1 + *days))
+        second = DayInCalendar(int32_t(j1 + *days), fields.second.calendar);
+    if (j1 == NoDayNumber) fields.first.text.clear();
+    fields.second.text = second;
+    return fields;
+}
+
+ConverterFields StemBranchAction(ConverterFields fields)
+{
+    int32_t j = ReadDateField(fields.first);
+    std::optional<CalendarDate> date = DayNumberToDate(j);
+    if (j == NoDayNumber) fields.first.text.clear();
+    fields.result = date ? CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag) : "";
+    return fields;
+}
+
+ConverterFields ConversionAction(ConverterFields fields)
+{
+    int32_t j = ReadDateField(fields.first);
+    if (j == NoDayNumber) fields.first.text.clear();
+    fields.second.text = DayInCalendar(j, fields.second.calendar);
+    return fields;
+}
+
+ConverterFields ConverterAction(int mode, bool intervalToDate, ConverterFields fields)
+{
+    switch (mode) {
+    case JulianDayMode: return JulianDayAction(std::move(fields));
+    case IntervalMode:
+        return intervalToDate ? IntervalDateAction(std::move(fields)) : IntervalAction(std::move(fields));
+    case StemBranchMode: return StemBranchAction(std::move(fields));
+    case ConversionMode: return ConversionAction(std::move(fields));
+    default: return fields;
+    }
+}
+
+// The day export.
+
+namespace {
+
+// "2000-01-01", "-0103-02-01": the ISO form with the astronomical year.
+std::string IsoDateText(const CalendarDate& date)
+{
+    std::string text = date.year < 0 ? "-" : "";
+    text += ZeroPadded(std::abs(int64_t(date.year)), 4);
+    return text + "-" + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);
+}
+
+// The name of the solar term that falls on the day ("今日立春 16:42:07"
+// gives "立春"), "" on any other day. The blank cannot be a trail byte.
+std::string TermOfTheDay(const CalendarDate& date)
+{
+    const std::string today = "今日";
+    std::string text = NextSolarTermText(date.year, date.month, date.day);
+    if (text.compare(0, today.size(), today) != 0) return "";
+    size_t blank = text.find(' ', today.size());
+    return text.substr(today.size(), blank == std::string::npos ? std::string::npos : blank - today.size());
+}
+
+std::string ExportLine(const CalendarDate& date, const std::string& cycle, const std::string& term,
+                       char separator)
+{
+    std::string fields[] = {IsoDateText(date),
+                            DateToText(date),
+                            SolarToLunar(date.year, date.month, date.day),
+                            SolarToHijriText(date.year, date.month, date.day),
+                            cycle,
+                            WeekdayName(date.year, date.month, date.day),
+                            DayFestivalText(date.year, date.month, date.day),
+                            term};
+    std::string line;
+    for (const std::string& field : fields) {
+        if (&field != fields) line += separator;
+        line += field;
+    }
+    return line;
+}
+
+// 1..24 for a solar term's name, 0 for anything else.
+int TermNumberOfName(const std::string& name)
+{
+    for (int n = 1; n <= 24; ++n)
+        if (name == SolarTermNames[n]) return n;
+    return 0;
+}
+
+// The day of the first solar term whose day is j or later, as the day
+// texts find it; j itself when the answer makes no sense, so that the
+// caller then asks about every day.
+int32_t NextTermDay(int32_t j)
+{
+    double moment = TermMoment(j, 0);
+    if (!(moment >= j && moment < double(j) + 400)) return j;
+    return int32_t(std::floor(moment));
+}
+
+// "戊午日": the day part of the stem-branch text.
+std::string DayStemBranchText(const CalendarDate& date)
+{
+    int index = DayCycleIndex(date.year, date.month, date.day);
+    if (index < 1 || index > 60) return "";
+    return std::string(StemNames[(index - 1) % 10 + 1]) + BranchNames[(index - 1) % 12 + 1] + "日";
+}
+
+}  // namespace
+
+std::string DayExportLine(int32_t j, char separator)
+{
+    std::optional<CalendarDate> date = DayNumberToDate(j);
+    if (!date) return "";
+    return ExportLine(*date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
+                      TermOfTheDay(*date), separator);
+}
+
+void ExportDayLines(int32_t first, int32_t last, char separator,
+                    const std::function<void(const std::string&)>& write)
+{
+    // Solar terms: the first term on or after a day is the same for every
+    // day up to it, so the term texts are asked only on the term days.
+    // Stem-branch text (years from 立春): its year and month change only on
+    // the day of an odd-numbered term (节) and, as the year is counted per
+    // Gregorian year, may be re-framed on 1 January; between those days
+    // only the day's own stem and branch move on. Counted from the lunar
+    // New Year the text is cheap and taken for every day.
+    const int mode = GanZhiFromChunjieFlag;
+    int32_t termDay = first - 1;
+    std::string cycleYearMonth;  // "" when it must be computed afresh
+    for (int64_t k = first; k <= last; ++k) {
+        int32_t j = int32_t(k);
+        std::optional<CalendarDate> date = DayNumberToDate(j);
+        if (!date) continue;
+        if (termDay < j) termDay = NextTermDay(j);
+        std::string term;
+        bool yearMonthMayChange = j == first || (date->month == 1 && date->day == 1);
+        if (j == termDay) {
+            term = TermOfTheDay(*date);
+            int n = TermNumberOfName(term);
+            if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
+        }
+        std::string cycle;
+        if (mode != 0 || yearMonthMayChange || cycleYearMonth.empty()) {
+            cycle = CycleDateText(date->year, date->month, date->day, mode);
+            // The day part is the last three characters (six bytes).
+            cycleYearMonth = mode == 0 && cycle.size() > 6 ? cycle.substr(0, cycle.size() - 6) : "";
+        } else {
+            cycle = cycleYearMonth + DayStemBranchText(*date);
+        }
+        write(ExportLine(*date, cycle, term, separator));
+    }
+}
