@@ -253,6 +253,27 @@ for args in "speak 24:00" "speak 12:60" "speak 9:5" "speak 10:00 11:00" "speak -
 done
 # --- end of speaking clock ---
 
+# --- Stored days (memorial, reminder, countdown), in a registry of their own ---
+saved_registry=${LUMORA_REGISTRY-}
+export LUMORA_REGISTRY; LUMORA_REGISTRY=$(mktemp)
+"${cli[@]}" settings set registry off >/dev/null 2>&1  # under Wine the prefix's registry
+for args in "memorial add 2000-05-12 生日" "memorial add 2000-02-30 x" "reminder delete 2030-01-01"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+    "${cli[@]}" settings set registry on >/dev/null 2>&1  # the first is refused while registry use is off
+done
+expect_command "公历05月12日（AD2000年）：                生日" memorial add 2000-05-12 生日
+expect_command "提醒02月17日（AD2026年）：                春节" reminder add 2026-01-01 春节 --calendar lunar
+expect_command "倒计12月31日（AD2200年）：                  远" countdown set 2200-12-31 远
+got=$("${cli[@]}" day 2000-05-12 2>/dev/null | tr -d '\r' | tail -2 | head -1)  # the day's event line
+if [[ "$got" == "国际护士节 生日" ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: day event line '$got'"; fi
+"${cli[@]}" settings set registry off >/dev/null 2>&1
+rm -f "$LUMORA_REGISTRY"; LUMORA_REGISTRY=$saved_registry; [[ -n $LUMORA_REGISTRY ]] || unset LUMORA_REGISTRY
+# --- end of stored days ---
+
 # --- Settings (settings) ---
 # A registry of its own natively; under Wine the prefix's, emptied before and after.
 export LUMORA_REGISTRY; LUMORA_REGISTRY=$(mktemp -d)/registry

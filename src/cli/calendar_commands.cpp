@@ -88,6 +88,7 @@ std::string RowCalendar(const SelectorList& year, const SelectorList& month, con
 
 int DayCommand(const CommandArgs& args)
 {
+    LoadStoredSettings();  // as the program starts; the stored days show only with registry use
     std::string dateText;
     bool hasDate = false;
     int infoType = DFORMShowInfoTypeFlag;

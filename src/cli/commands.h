@@ -26,3 +26,10 @@ int QueryCommand(const CommandArgs& args);
 int SettingsCommand(const CommandArgs& args);
 // speak_command.cpp: the speaking clock's clips.
 int SpeakCommand(const CommandArgs& args);
+// memorial_commands.cpp: the stored days, changed as the memorial editor does,
+// and the stored settings that the day's lookups follow (registry use,
+// approximate locating), loaded without undoing --modern and --chunjie.
+void LoadStoredSettings();
+int MemorialCommand(const CommandArgs& args);
+int ReminderCommand(const CommandArgs& args);
+int CountdownCommand(const CommandArgs& args);

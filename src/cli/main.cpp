@@ -38,6 +38,7 @@ const char Usage[] =
     "       lumora-cli query months|days ...  the condition queries\n"
     "       lumora-cli export FROM TO [--tsv] one line per day\n"
     "       lumora-cli speak [HH:MM] [--hour-only]  the speaking clock's clips\n"
+    "       lumora-cli memorial|reminder|countdown ...  the stored days (COMMAND --help)\n"
     "       lumora-cli COMMAND --help         the options of a command\n"
     "dates: YYYY-MM-DD (astronomical years) or MM-DD-YYYY with --bc\n"
     "options before the command: --modern, --chunjie";
@@ -53,6 +54,7 @@ const Command Commands[] = {
     {"julian", JulianCommand}, {"interval", IntervalCommand}, {"ganzhi", GanzhiCommand},
     {"export", ExportCommand}, {"query", QueryCommand}, {"settings", SettingsCommand},
     {"speak", SpeakCommand},
+    {"memorial", MemorialCommand}, {"reminder", ReminderCommand}, {"countdown", CountdownCommand},
 };
 
 int Cities()

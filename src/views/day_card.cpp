@@ -172,7 +172,16 @@ DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType)
         info.line2 = "天亮时刻" + SunTime(shown, Dawn) + "  天黑时刻" + SunTime(shown, Dusk);
     else
         info.line2 = FestivalLine(shown);
+    StoredDayEvents stored = StoredDayEventsOf(shown);
+    info.reminder = JoinedEvents(stored, "   ");
+    info.audioPath = stored.audioPath;
     return info;
+}
+
+StoredDayEvents StoredDayEventsOf(const CalendarDate& date)
+{
+    LunarDate lunar = LunarDateOf(date).value_or(LunarDate{0, 0, 0});
+    return StoredDayEventsOn(date, lunar.year, lunar.month, lunar.day, HijriDateOf(date).value_or(HijriDate{0, 0, 0}));
 }
 
 std::string TrimBlanks(const std::string& text)

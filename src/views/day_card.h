@@ -10,6 +10,7 @@
 
 #include "civil_calendar.h"
 #include "hijri_calendar.h"
+#include "stored_days.h"
 
 // A date of the Chinese calendar: lunar year (the Gregorian year of its New
 // Year's day), month 1..12 or the leap month after month - 12 as 13..24, day.
@@ -70,14 +71,19 @@ std::string SelectedText(const SelectorList& list);
 struct DayInfo {
     std::string line1;
     std::string line2;
+    std::string reminder;   // line 2's tool tip: the stored days, joined by three blanks
+    std::string audioPath;  // the audio file of the first stored day that has one
 };
 
 // The two information lines of the shown day. infoType is
 // DFORMShowInfoTypeFlag: 0 festivals and seasons, 1 sunrise and sunset,
 // 2 dawn and dusk; the sun times are those of the current place. The
-// reminder text of the stored days (line 2's tool tip) and their audio join
-// here once the stored days exist; until then there is none.
+// reminder text and the day's audio come from the stored days.
 DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType);
+
+// The countdown, reminder and memorials that fall on a civil day, looked up
+// in its Gregorian, lunar and Hijri dates (nothing while UseRegistry is 0).
+StoredDayEvents StoredDayEventsOf(const CalendarDate& date);
 
 // Text without the blanks at either end (a blank is never part of a
 // two-byte character, so this is safe on GBK text).

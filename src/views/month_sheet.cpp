@@ -196,14 +196,19 @@ std::string FillMonthEvents(int32_t year, int month)
     return JoinEvents(terms) + LineBreak + JoinEvents(moons);
 }
 
-std::string ComposeMonthDayInfo(int32_t year, int month, int day)
+std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* audioPath)
 {
+    if (audioPath) audioPath->clear();
     int32_t dayNumber = DateToDayNumber(year, month, day);
     if (dayNumber == NoDayNumber) return "";
     std::string text = LineBreak + LunarLine(year, month, day) + LineBreak + HijriLine(year, month, day) +
                        LineBreak + "天亮" + SunTime(dayNumber, Dawn) + " 日出" + SunTime(dayNumber, Sunrise) +
                        " 日落" + SunTime(dayNumber, Sunset) + " 天黑" + SunTime(dayNumber, Dusk);
     std::string festivals = FestivalLine(year, month, day);
+    StoredDayEvents stored = StoredDayEventsOf({year, month, day});
+    std::string events = JoinedEvents(stored, " ");
+    if (!events.empty()) festivals += (festivals.empty() ? "" : " ") + events;
+    if (audioPath) *audioPath = stored.audioPath;
     if (!festivals.empty()) text += LineBreak + festivals;
     return text;
 }

@@ -34,7 +34,7 @@ std::string FillMonthEvents(int32_t year, int month);
 
 // The description of the shown day: its lunar date and stem-branch date, its
 // Hijri date, zodiac sign and seasonal periods, the sun times of the current
-// place and, when there are any, its festivals; each line preceded by
-// "\r\n". "" for an invalid date. The stored days (reminders, memorials,
-// countdown) and their audio join the festival line once they exist.
-std::string ComposeMonthDayInfo(int32_t year, int month, int day);
+// place and, when there are any, its festivals, countdown, reminder and
+// memorials; each line preceded by "\r\n". "" for an invalid date. audioPath,
+// when given, receives the audio file of the first stored day that has one.
+std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* audioPath = nullptr);
