@@ -6,6 +6,11 @@ set -u
 cli=("${@:2}" "$1")
 passed=0
 failed=0
+# The checks start from an empty registry of their own, whatever the machine
+# holds (the Windows build under Wine uses the test prefix's registry).
+export LUMORA_REGISTRY; LUMORA_REGISTRY=$(mktemp -d)/registry
+registry_dir=$(dirname "$LUMORA_REGISTRY")
+trap 'rm -rf "$registry_dir"' EXIT
 
 expect() {  # expect "EXPECTED OUTPUT" ARGS...
     local want=$1
