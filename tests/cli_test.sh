@@ -306,5 +306,24 @@ if [[ "$got" == "registry off" ]]; then passed=$((passed + 1)); else
 rm -rf "$(dirname "$LUMORA_REGISTRY")"
 # --- end of settings ---
 
+# Random argument strings for every command: a result or a clear refusal,
+# never a crash (a crash or a sanitizer report ends with another status).
+# Changes to stored data go to this script's own registry.
+RANDOM=20261208
+words=(call day month terms lunar-months moons sun julian interval ganzhi export query convert
+       records cities settings memorial reminder countdown speak --help --bc --to --from --days
+       --info --city --leap --years lunar hijri gregorian 2024-02-10 -0103-02-01 12-31-0001 2024
+       -2147483649 99999999999999999999 0 -1 1e308 nan "" " " 闰4 L4 乗 --- 01-01 2024-13-40
+       SolarToLunar CycleDateText GregorianFestivalText 5 24 13 60)
+fuzz_runs=${LUMORA_FUZZ_RUNS:-150}
+for ((run = 0; run < fuzz_runs; ++run)); do
+    args=()
+    for ((k = RANDOM % 6; k >= 0; --k)); do args+=("${words[RANDOM % ${#words[@]}]}"); done
+    "${cli[@]}" "${args[@]}" >/dev/null 2>&1 </dev/null
+    status=$?
+    if [[ $status -eq 0 || $status -eq 2 ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: ${args[*]} -> status $status"; fi
+done
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
