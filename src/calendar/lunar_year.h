@@ -16,6 +16,15 @@ constexpr int32_t LastRecordYear = 9998;
 constexpr int32_t FirstConversionYear = -8999;
 constexpr int32_t LastConversionYear = 9000;
 
+// A date of the Chinese calendar: lunar year (the Gregorian year of its New
+// Year's day), month 1..12 or the leap month after month - 12 as 13..24, day.
+struct LunarDate {
+    int32_t year;
+    int month;
+    int day;
+    bool operator==(const LunarDate&) const = default;
+};
+
 // Moments of the sky as the calendar sees them (days are civil UTC+8 days).
 double TermOnOrAfter(int32_t x, int n);
 int32_t NewMoonOnOrAfter(int32_t x);

@@ -10,16 +10,8 @@
 
 #include "civil_calendar.h"
 #include "hijri_calendar.h"
+#include "lunar_year.h"
 #include "stored_days.h"
-
-// A date of the Chinese calendar: lunar year (the Gregorian year of its New
-// Year's day), month 1..12 or the leap month after month - 12 as 13..24, day.
-struct LunarDate {
-    int32_t year;
-    int month;
-    int day;
-    bool operator==(const LunarDate&) const = default;
-};
 
 // The Gregorian years the day and month windows accept, and the last year
 // the tools accept.
