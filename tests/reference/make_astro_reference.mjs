@@ -4,10 +4,10 @@
 // program's own astronomical calculations against this table; nothing here is
 // used at build time.
 //
-// run: cd /tmp/astroref && npm install astronomy-engine && node /work/main/tests/reference/make_astro_reference.mjs > /work/main/tests/reference/astro_events_2000_2030.tsv
+// run: cd /tmp/astroref && npm install astronomy-engine && node "$REPO"/tests/reference/make_astro_reference.mjs > "$REPO"/tests/reference/astro_events_2000_2030.tsv
 //
-// (Any scratch directory works in place of /tmp/astroref, and any checkout in
-// place of /work/main. The library is resolved from the current working
+// (Any scratch directory works in place of /tmp/astroref, and any checkout as
+// $REPO. The library is resolved from the current working
 // directory, so the script must be run from the directory where
 // astronomy-engine was installed; NODE_PATH is not needed.)
 //

@@ -6,10 +6,10 @@
 // astro_events_2000_2030.tsv, because the two libraries differ systematically
 // by some tens of seconds. Nothing here is used at build time.
 //
-// run: cd /tmp/astroref && npm install astronomia && node /work/main/tests/reference/make_moon_phase_reference.mjs > /work/main/tests/reference/moon_phases_meeus_2000_2030.tsv
+// run: cd /tmp/astroref && npm install astronomia && node "$REPO"/tests/reference/make_moon_phase_reference.mjs > "$REPO"/tests/reference/moon_phases_meeus_2000_2030.tsv
 //
-// (Any scratch directory works in place of /tmp/astroref, and any checkout in
-// place of /work/main. The library is resolved from the current working
+// (Any scratch directory works in place of /tmp/astroref, and any checkout as
+// $REPO. The library is resolved from the current working
 // directory, so the script must be run from the directory where astronomia
 // was installed; NODE_PATH is not needed.)
 //
