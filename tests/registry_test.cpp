@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -267,3 +268,11 @@ TEST_F(Registry, RecordersKeepWhatWasSent)
     RecordedClips().clear();
 }
 #endif
+
+TEST(SingleInstance, TheSecondCopyIsRefused)
+{
+    // A name of this test run's own, so a running calendar is not disturbed.
+    std::string name = "LumoraTest" + std::to_string(std::rand());
+    EXPECT_EQ(IsOtherInstanceRunning(name), 0);
+    EXPECT_EQ(IsOtherInstanceRunning(name), 1);  // the first copy still holds it
+}

@@ -68,3 +68,8 @@ int MediaCommandReply(const std::string& command, std::string& reply);
 // Prepare and release a worker thread that plays sound (COM on Windows).
 void InitThreadForAudio();
 void EndThreadForAudio();
+
+// The single running copy: 1 when another copy already holds the named lock
+// (or the lock cannot be made), else 0. The first copy keeps its lock until
+// the process ends (a named mutex on Windows, a locked file elsewhere).
+int IsOtherInstanceRunning(const std::string& name);

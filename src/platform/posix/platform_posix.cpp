@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -640,3 +641,19 @@ int MediaCommandReply(const std::string& command, std::string& reply)
 }
 void InitThreadForAudio() {}
 void EndThreadForAudio() {}
+
+// --- The single running copy ---
+// An exclusive lock on a file in the runtime folder; the descriptor stays
+// open (and so locked) until the process ends.
+int IsOtherInstanceRunning(const std::string& name)
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string path = std::string(runtime && *runtime ? runtime : "/tmp") + "/" + name + ".lock";
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return 1;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return 1;
+    }
+    return 0;
+}

@@ -250,3 +250,18 @@ int MediaCommandReply(const std::string& command, std::string& reply)
 }
 void InitThreadForAudio() { CoInitialize(nullptr); }
 void EndThreadForAudio() { CoUninitialize(); }
+
+// --- The single running copy ---
+// A named mutex that the first copy keeps open until the process ends.
+int IsOtherInstanceRunning(const std::string& name)
+{
+    auto wide = ToWide(936, name);
+    if (!wide) return 1;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, wide->c_str());
+    if (!mutex) return 1;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return 1;
+    }
+    return 0;
+}
