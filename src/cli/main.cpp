@@ -16,7 +16,6 @@
 #include "call_operations.h"
 #include "convert_command.h"
 #include "lunar_year.h"
-#include "today_card.h"
 #include "commands.h"
 #include "places.h"
 #include "platform.h"
@@ -120,10 +119,7 @@ int main(int argc, char** argv)
         else GanZhiFromChunjieFlag = 1;
         args.erase(args.begin());
     }
-    if (args.empty()) {
-        for (const std::string& line : TodayCard(LocalNow())) PrintLine(stdout, line);
-        return 0;
-    }
+    if (args.empty()) return DayCommand({});  // today's day card
     if (args[0] == "call") return Call(args);
     if (args[0] == "cities" && args.size() == 1) return Cities();
     if (args[0] == "records") return Records(args);
