@@ -15,5 +15,14 @@ inline size_t GbkCharLength(const std::string& text, size_t pos)
 }
 
 // The longest prefix of at most maxBytes bytes that does not split a
-// two-byte character.
-std::string LeftBytes(const std::string& text, size_t maxBytes);
+// two-byte character. Inline, so the platform seam below the core can use it.
+inline std::string LeftBytes(const std::string& text, size_t maxBytes)
+{
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t len = GbkCharLength(text, pos);
+        if (pos + len > maxBytes) break;
+        pos += len;
+    }
+    return text.substr(0, pos);
+}

@@ -83,18 +83,6 @@ constexpr size_t MaxValueBytes = 1024;
 // A registry file larger than this is taken as damaged and left alone.
 constexpr long MaxFileBytes = 64L << 20;
 
-// The seam links below the core, so it keeps its own whole-character cut.
-std::string CutBytes(const std::string& text, size_t maxBytes)
-{
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t len = GbkCharLength(text, pos);
-        if (pos + len > maxBytes) break;
-        pos += len;
-    }
-    return text.substr(0, pos);
-}
-
 std::string TrimBlanks(const std::string& text)
 {
     size_t first = text.find_first_not_of(' ');
@@ -103,7 +91,7 @@ std::string TrimBlanks(const std::string& text)
 }
 
 // Key paths and value names as every registry function takes them.
-std::string NameForUse(const std::string& name) { return CutBytes(TrimBlanks(name), MaxNameBytes); }
+std::string NameForUse(const std::string& name) { return LeftBytes(TrimBlanks(name), MaxNameBytes); }
 
 bool IsSingleByte(const std::string& text, size_t pos, char c)
 {
@@ -499,7 +487,7 @@ bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::stri
         store.push_back({root, path, {}});
         key = &store.back();
     }
-    std::string data = CutBytes(text, MaxValueBytes);
+    std::string data = LeftBytes(text, MaxValueBytes);
     if (StoredValue* value = FindValue(*key, name)) value->data = data;
     else key->values.push_back({name, data});
     return SaveStore(store);

@@ -73,18 +73,6 @@ constexpr size_t MaxValueBytes = 1024;
 constexpr REGSAM ReadAccess = 0x20019;  // KEY_READ
 constexpr REGSAM FullAccess = 0xF003F;  // KEY_ALL_ACCESS
 
-// The seam links below the core, so it keeps its own whole-character cut.
-std::string CutBytes(const std::string& text, size_t maxBytes)
-{
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t len = GbkCharLength(text, pos);
-        if (pos + len > maxBytes) break;
-        pos += len;
-    }
-    return text.substr(0, pos);
-}
-
 std::string TrimBlanks(const std::string& text)
 {
     size_t first = text.find_first_not_of(' ');
@@ -95,7 +83,7 @@ std::string TrimBlanks(const std::string& text)
 // Key paths and value names as every registry function takes them.
 std::optional<std::wstring> RegistryName(const std::string& name)
 {
-    return ToWide(936, CutBytes(TrimBlanks(name), MaxNameBytes));
+    return ToWide(936, LeftBytes(TrimBlanks(name), MaxNameBytes));
 }
 
 HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
@@ -137,7 +125,7 @@ bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::stri
                   const std::string& text)
 {
     auto path = RegistryName(keyPath), name = RegistryName(valueName);
-    auto data = ToWide(936, CutBytes(text, MaxValueBytes));
+    auto data = ToWide(936, LeftBytes(text, MaxValueBytes));
     HKEY key;
     DWORD disposition;
     if (!path || !name || !data ||
