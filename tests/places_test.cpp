@@ -45,3 +45,20 @@ TEST(Places, CoordinateTexts)
     EXPECT_EQ(CoordinateText(12.5, LongitudeCoordinate), "西经12.5000度");
     EXPECT_EQ(CoordinateText(-33.9, LatitudeCoordinate), "南纬33.9000度");
 }
+
+TEST(Places, TypedCoordinates)
+{
+    EXPECT_EQ(ReadTypedCoordinate("东经116.38度", LongitudeCoordinate), -116.38);
+    EXPECT_EQ(ReadTypedCoordinate("西经0.5度", LongitudeCoordinate), 0.5);
+    EXPECT_EQ(ReadTypedCoordinate("南纬33度", LatitudeCoordinate), -33.0);
+    EXPECT_EQ(ReadTypedCoordinate("北纬90度", LatitudeCoordinate), 90.0);
+    EXPECT_EQ(ReadTypedCoordinate("东经180度", LongitudeCoordinate), -180.0);
+    // A zero is never negative, so it shows as 东经0.0000度 again.
+    EXPECT_EQ(CoordinateText(*ReadTypedCoordinate("东经0度", LongitudeCoordinate), LongitudeCoordinate),
+              "东经0.0000度");
+    for (const char* refused : {"东经181度", "东经1.2.3度", "东经116", "116.38度", "北纬39度", "", "东经-5度",
+                                "东经1e2度", "东经 5度"})
+        EXPECT_EQ(ReadTypedCoordinate(refused, LongitudeCoordinate), std::nullopt) << refused;
+    for (const char* refused : {"北纬-5度", "北纬90.01度", "东经30度", "南纬度度"})
+        EXPECT_EQ(ReadTypedCoordinate(refused, LatitudeCoordinate), std::nullopt) << refused;
+}

@@ -1,7 +1,9 @@
 #include "places.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "polynomial.h"
 
@@ -60,4 +62,20 @@ std::string CoordinateText(double value, CoordinateKind kind)
     char number[64];
     std::snprintf(number, sizeof number, "%.4f", std::fabs(value));
     return std::string(hemisphere) + number + "度";
+}
+
+std::optional<double> ReadTypedCoordinate(const std::string& text, CoordinateKind kind)
+{
+    const bool longitude = kind == LongitudeCoordinate;
+    const std::string positive = longitude ? "西经" : "北纬", negative = longitude ? "东经" : "南纬";
+    const std::string degree = "度";
+    if (text.size() < 6 || text.compare(text.size() - 2, 2, degree) != 0) return std::nullopt;
+    std::string head = text.substr(0, 4);
+    if (head != positive && head != negative) return std::nullopt;
+    std::string number = text.substr(4, text.size() - 6);
+    if (number.find_first_not_of("1234567890.") != std::string::npos) return std::nullopt;
+    if (std::count(number.begin(), number.end(), '.') > 1) return std::nullopt;
+    double value = std::atof(number.c_str());
+    if (value > (longitude ? 180 : 90)) return std::nullopt;
+    return head == negative && value != 0 ? -value : value;
 }

@@ -3,6 +3,7 @@
 // Longitudes are positive WEST of Greenwich (天安门 is -116.3833).
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct City {
@@ -43,3 +44,9 @@ enum CoordinateKind { LongitudeCoordinate, LatitudeCoordinate };
 // "东经116.3833度", "北纬39.9000度": hemisphere, absolute value to four
 // decimals, "度".
 std::string CoordinateText(double value, CoordinateKind kind);
+
+// A coordinate as the user types it in the local-coordinates dialog:
+// "西经"/"东经" (or "北纬"/"南纬"), digits with at most one ".", then "度",
+// the value at most 180 (or 90). Returns the value with the place's signs
+// (west and north positive); nullopt for anything else.
+std::optional<double> ReadTypedCoordinate(const std::string& text, CoordinateKind kind);

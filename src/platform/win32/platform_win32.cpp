@@ -3,31 +3,10 @@
 #include <shellapi.h>
 
 #include "platform.h"
+#include "wide_text.h"
 #include "../../calendar/gbk_text.h"
 
 namespace {
-
-std::optional<std::wstring> ToWide(UINT codePage, const std::string& in)
-{
-    if (in.empty()) return std::wstring();
-    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), int(in.size()), nullptr, 0);
-    if (n <= 0) return std::nullopt;
-    std::wstring out(size_t(n), L'\0');
-    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), int(in.size()), out.data(), n);
-    return out;
-}
-
-std::optional<std::string> FromWide(UINT codePage, const std::wstring& in)
-{
-    if (in.empty()) return std::string();
-    BOOL lossy = FALSE;
-    BOOL* lossyFlag = codePage == CP_UTF8 ? nullptr : &lossy;
-    int n = WideCharToMultiByte(codePage, 0, in.data(), int(in.size()), nullptr, 0, nullptr, lossyFlag);
-    if (n <= 0 || lossy) return std::nullopt;
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(codePage, 0, in.data(), int(in.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 std::optional<std::string> Convert(UINT to, UINT from, const std::string& in)
 {
