@@ -1,2 +1,46 @@
+// The program's entry: one running copy, the process-wide state, then the
+// main window until it closes.
 #include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <commctrl.h>
+
+#include "day_window.h"
+#include "settings.h"
+#include "shown_day.h"
+#include "speaking_clock.h"
+
+namespace {
+
+// A single executable run from a downloads folder must not pick up DLLs
+// planted beside it: system DLLs come from the system folder only. The call
+// exists from Windows 8 on (and on Windows 7 with its update).
+void LoadLibrariesFromSystemOnly()
+{
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    auto set = reinterpret_cast<SetDirectories>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (set) set(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    LoadLibrariesFromSystemOnly();
+    if (IsOtherInstanceRunning("Lumora3.0")) return 0;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FFF};
+    if (!InitCommonControlsEx(&controls)) InitCommonControls();
+    InitProgramPaths();
+    LoadSettings();
+    InitToday();
+    InitDateBounds();
+
+    // The month window is the alternative main window; until it exists the
+    // day window serves both settings of ShowCalendarTypeFlag.
+    int exitCode = 0;
+    do {
+        exitCode = RunDayWindow();
+    } while (SwitchPending != 0);
+    WaitForAnnouncement();
+    return exitCode;
+}

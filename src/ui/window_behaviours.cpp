@@ -1,1 +1,154 @@
-// placeholder
+#include "window_behaviours.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "platform.h"
+#include "settings.h"
+#include "win32/wide_text.h"
+
+int FadeStep = 0;
+
+namespace {
+
+// GetDpiForWindow and GetDpiForSystem exist from Windows 10 on; older systems
+// scale by the screen's DPI.
+template <typename Function>
+Function User32Function(const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    UINT dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND window)
+{
+    static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
+    return dpi > 0 ? dpi : SystemDpi();
+}
+
+UINT SystemDpi()
+{
+    static const auto getDpiForSystem = User32Function<UINT(WINAPI*)()>("GetDpiForSystem");
+    UINT dpi = getDpiForSystem ? getDpiForSystem() : 0;
+    return dpi > 0 ? dpi : ScreenDpi();
+}
+
+void SetTopmost(HWND window, bool on)
+{
+    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+}
+
+void EmbedInDesktop(HWND window, bool on)
+{
+    HWND icons = nullptr;
+    if (on) {
+        HWND manager = FindWindowA("Progman", "Program Manager");
+        HWND view = manager ? FindWindowExA(manager, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
+        icons = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
+    }
+    SetParent(window, icons);
+}
+
+void ChangePlacement(HWND window, const std::string& from, const std::string& to)
+{
+    if (from == to) return;
+    if (from == "T") SetTopmost(window, false);
+    if (from == "D") EmbedInDesktop(window, false);
+    if (to == "T") SetTopmost(window, true);
+    if (to == "D") EmbedInDesktop(window, true);
+}
+
+void SetTransparency(HWND window, int level)
+{
+    SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    int alpha = 255 - std::clamp(level, 0, 255);
+    SetLayeredWindowAttributes(window, 0, BYTE(alpha), LWA_ALPHA);
+}
+
+void StartFading(HWND window)
+{
+    FadeStep = 0;
+    SetTimer(window, FadeTimer, 200, nullptr);
+}
+
+void StopFading(HWND window) { KillTimer(window, FadeTimer); }
+
+void FadeTick(HWND window)
+{
+    if (PopupMenuOpen != 0 || DropDownOpen != 0 || FadeStep > 14) return;
+    ++FadeStep;
+    POINT pointer;
+    if (!GetCursorPos(&pointer)) return;
+    HWND under = WindowFromPoint(pointer);
+    if (under != window && !IsChild(window, under)) SetTransparency(window, 15 * FadeStep);
+}
+
+void PointerCameBack(HWND window)
+{
+    if (FORMTransFlag != 10) return;
+    SetTransparency(window, 0);
+    FadeStep = 0;
+}
+
+void KeepOnScreen(HWND window, WINDOWPOS& position)
+{
+    if (position.flags & SWP_NOMOVE) return;
+    int width = position.cx, height = position.cy;
+    if (position.flags & SWP_NOSIZE) {
+        RECT r;
+        GetWindowRect(window, &r);
+        width = r.right - r.left;
+        height = r.bottom - r.top;
+    }
+    ScreenDimensions screen = ScreenSize();
+    position.x = std::min(std::max(position.x, 0), screen.width - width);
+    position.y = std::min(std::max(position.y, 0), screen.height - height);
+}
+
+POINT OpeningPosition(int width, int height)
+{
+    ScreenDimensions screen = ScreenSize();
+    if (FormLeft >= 0 && FormTop >= 0 && FormLeft <= screen.width - width && FormTop <= screen.height - height)
+        return {LONG(FormLeft), LONG(FormTop)};
+    return {LONG((screen.width - width) / 2), LONG((screen.height - height) / 2)};
+}
+
+void StartDragging(HWND window)
+{
+    if (MoveMode != "N") return;
+    ReleaseCapture();
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+std::string ChooseBitmapFile(HWND owner)
+{
+    std::wstring filter = Wide("位图文件");
+    filter += L'\0';
+    filter += L"*.BMP";
+    filter += L'\0';
+    std::wstring title = Wide("选择位图文件"), folder = Wide(BitmapFolder);
+    wchar_t path[MAX_PATH] = L"";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&dialog)) return "";
+    return Gbk(path);
+}
