@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of lumora.exe running under Wine on a virtual
+# display: the day window, its open menu and the local-coordinates dialog.
+#   bash tools/take_screenshots.sh [path/to/lumora.exe]   (default build-win/lumora.exe)
+# Needs Wine, Xvfb, ImageMagick and xdotool (installed when missing).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+exe=${1:-$root/build-win/lumora.exe}
+out=$root/docs
+
+for tool in xdotool import Xvfb wine; do
+  if ! command -v "$tool" >/dev/null; then
+    apt-get update && apt-get install -y xdotool imagemagick xvfb wine wine64
+    break
+  fi
+done
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x640x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=zh_CN.UTF-8
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+
+wineboot -i >/dev/null 2>&1
+# Without a window manager Wine draws the window frames itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+for value in "Version 4.0" "FormLeft 382" "FormTop 170"; do
+  set -- $value
+  wine reg add 'HKCU\Software\Lumora' /v "$1" /d "$2" /f >/dev/null 2>&1
+done
+
+wine "$exe" >/dev/null 2>&1 &
+sleep 6
+
+# A desktop colour instead of the bare black of the virtual screen.
+snap() {  # name geometry
+  import -window root "/tmp/lumora-shot.png"
+  convert /tmp/lumora-shot.png -crop "$2" +repage -fill '#3a6ea5' -draw 'color 0,0 floodfill' \
+    -draw "color %[fx:w-1],%[fx:h-1] floodfill" "$out/$1.png" 2>/dev/null ||
+    convert /tmp/lumora-shot.png -crop "$2" +repage -fill '#3a6ea5' -draw 'color 0,0 floodfill' "$out/$1.png"
+}
+
+xdotool mousemove 1000 620
+sleep 1
+snap day-window 300x190+372+150
+xdotool mousemove 560 250 click 3
+sleep 1.5
+snap menu 420x470+372+150
+xdotool key l
+sleep 2
+snap coordinates-dialog 360x260+332+120
+xdotool key Escape
+sleep 1
+echo "pictures written to $out"
