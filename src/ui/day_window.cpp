@@ -113,11 +113,18 @@ HRGN CardRegion(UINT dpi)
 void FillSelector(int selector, const SelectorList& list)
 {
     HWND combo = Day.selectors[size_t(selector)];
-    SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+    // The dropped list is a window of its own: without its redrawing
+    // switched off it would update its scroll bar on every item.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    HWND dropped = GetComboBoxInfo(combo, &parts) ? parts.hwndList : nullptr;
+    for (HWND part : {combo, dropped})
+        if (part) SendMessageW(part, WM_SETREDRAW, FALSE, 0);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     SendMessageW(combo, CB_INITSTORAGE, list.items.size(), list.items.size() * 24);
     for (const std::string& item : list.items) SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(Wide(item).c_str()));
-    SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+    for (HWND part : {dropped, combo})
+        if (part) SendMessageW(part, WM_SETREDRAW, TRUE, 0);
     Day.listedItems[size_t(selector)] = list.items;
 }
 
@@ -156,7 +163,7 @@ void AddTip(HWND control, const std::string& text)
     std::wstring wide = Wide(text);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = Day.window;
     tool.uId = UINT_PTR(control);
     tool.lpszText = wide.data();
@@ -293,6 +300,12 @@ bool IsOwnWindow(HWND hwnd) { return hwnd == Day.window || IsChild(Day.window, h
 bool PreTranslate(const MSG& msg)
 {
     if (!Day.window || !IsOwnWindow(msg.hwnd)) return false;
+    // The tips learn of the pointer from here: a tip that watched its
+    // controls itself would slow every message they get.
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+        MSG relayed = msg;
+        SendMessageW(Day.toolTip, TTM_RELAYEVENT, 0, LPARAM(&relayed));
+    }
     switch (msg.message) {
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE: PointerCameBack(Day.window); return false;

@@ -175,7 +175,7 @@ void RunCommand(HWND window, int number)
         PlacementMode = next;
         break;
     }
-    case 3037: MoveMode = MoveMode == "N" ? "Y" : "N"; break;
+    case 3037: MoveMode.assign(1, MoveMode == "N" ? 'Y' : 'N'); break;
     case 3050:
         FORMTransFlag = 10;
         StartFading(window);
