@@ -1,1 +1,1464 @@
-int main() { return 0; }
+// Drives the real lumora.exe through Win32 messages, as a user's mouse and
+// keyboard would, and checks what its windows show and what it leaves in the
+// registry. It runs in the same Wine prefix (or on the same Windows desktop)
+// as the program, prepares the registry itself, starts the program several
+// times and prints one line per check: "PASS name" or "FAIL name: ...",
+// then "N passed, M failed". Exit status 0 only when every check passed.
+//
+// usage: lumora-ui-driver LUMORA_EXE [SCENARIO...]
+//
+// The texts the day window must show are computed by the same core the
+// program uses (with the driver's own copy of the program's settings), and a
+// few known days are also checked against fixed texts.
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0601
+#endif
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calendar_flags.h"
+#include "calendar_names.h"
+#include "civil_calendar.h"
+#include "day_card.h"
+#include "day_navigation.h"
+#include "era_names.h"
+#include "places.h"
+#include "settings.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Texts and reporting
+
+std::wstring Wide(const std::string& gbk)
+{
+    if (gbk.empty()) return L"";
+    int n = MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), out.data(), n);
+    return out;
+}
+
+std::string Gbk(const std::wstring& text)
+{
+    if (text.empty()) return "";
+    int n = WideCharToMultiByte(936, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(936, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty()) return "";
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Num(long long value) { return std::to_wstring(value); }
+
+std::wstring Quoted(const std::optional<std::wstring>& text)
+{
+    return text ? L"\u00AB" + *text + L"\u00BB" : L"(none)";
+}
+
+int passed = 0, failed = 0;
+
+void Print(const std::wstring& line)
+{
+    std::string bytes = Utf8(line) + "\n";
+    fwrite(bytes.data(), 1, bytes.size(), stdout);
+    fflush(stdout);
+}
+
+bool Check(const std::wstring& name, bool ok, const std::wstring& detail = L"")
+{
+    if (ok) {
+        ++passed;
+        Print(L"PASS " + name);
+    } else {
+        ++failed;
+        Print(L"FAIL " + name + (detail.empty() ? L"" : L": " + detail));
+    }
+    return ok;
+}
+
+bool CheckText(const std::wstring& name, const std::optional<std::wstring>& expected,
+               const std::optional<std::wstring>& got)
+{
+    return Check(name, expected == got, L"expected " + Quoted(expected) + L" got " + Quoted(got));
+}
+
+// Polls cond every 20 ms until it holds or timeoutMs has passed.
+bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs = 5000)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (cond()) return true;
+        if (GetTickCount() - start >= timeoutMs) return cond();
+        Sleep(20);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Registry
+
+const wchar_t LumoraKey[] = L"Software\\Lumora";
+const wchar_t RunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+void SetValue(const wchar_t* name, const std::wstring& text, HKEY root = HKEY_CURRENT_USER,
+              const wchar_t* key = LumoraKey)
+{
+    HKEY h;
+    if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   DWORD((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+}
+
+std::optional<std::wstring> GetValue(const wchar_t* name, HKEY root = HKEY_CURRENT_USER,
+                                     const wchar_t* key = LumoraKey)
+{
+    HKEY h;
+    if (RegOpenKeyExW(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return std::nullopt;
+    DWORD type = 0, size = 0;
+    std::optional<std::wstring> result;
+    if (RegQueryValueExW(h, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ) {
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(h, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+            ERROR_SUCCESS)
+            result = std::wstring(data.c_str());
+    }
+    RegCloseKey(h);
+    return result;
+}
+
+void DeleteValue(const wchar_t* name, HKEY root, const wchar_t* key)
+{
+    HKEY h;
+    if (RegOpenKeyExW(root, key, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+    RegDeleteValueW(h, name);
+    RegCloseKey(h);
+}
+
+bool KeyExists(const wchar_t* key, HKEY root = HKEY_CURRENT_USER)
+{
+    HKEY h;
+    if (RegOpenKeyExW(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    RegCloseKey(h);
+    return true;
+}
+
+std::vector<std::wstring> ValueNames(const wchar_t* key = LumoraKey)
+{
+    std::vector<std::wstring> names;
+    HKEY h;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return names;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[512];
+        DWORD len = 512;
+        if (RegEnumValueW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, len);
+    }
+    RegCloseKey(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Nothing of the program's: no settings, no stored days, no Run value.
+void ClearRegistry()
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, LumoraKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, LumoraKey);
+    DeleteValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey);
+    DeleteValue(L"Lumora", HKEY_CURRENT_USER, RunKey);
+}
+
+// ---------------------------------------------------------------------------
+// Messages to another process
+
+// SendMessage that gives up after timeoutMs instead of hanging the run;
+// nullopt when it timed out or failed.
+std::optional<LRESULT> Send(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT timeoutMs = 5000)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(w, msg, wp, lp, SMTO_NORMAL, timeoutMs, &result)) return std::nullopt;
+    return LRESULT(result);
+}
+
+std::wstring ClassOf(HWND w)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(w, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND w)
+{
+    auto len = Send(w, WM_GETTEXTLENGTH, 0, 0);
+    if (!len || *len < 0) return L"<unreadable>";
+    std::wstring text(size_t(*len) + 1, L'\0');
+    auto got = Send(w, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()));
+    if (!got) return L"<unreadable>";
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+int ComboCount(HWND combo) { return int(Send(combo, CB_GETCOUNT, 0, 0).value_or(-1)); }
+int ComboSelection(HWND combo) { return int(Send(combo, CB_GETCURSEL, 0, 0).value_or(-1)); }
+
+std::wstring ComboItem(HWND combo, int index)
+{
+    auto len = Send(combo, CB_GETLBTEXTLEN, WPARAM(index), 0);
+    if (!len || *len < 0) return L"<no item " + Num(index) + L">";
+    std::wstring text(size_t(*len) + 1, L'\0');
+    Send(combo, CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    std::vector<std::wstring> items;
+    int n = ComboCount(combo);
+    for (int i = 0; i < n; ++i) items.push_back(ComboItem(combo, i));
+    return items;
+}
+
+std::wstring SelectedItem(HWND combo)
+{
+    int sel = ComboSelection(combo);
+    return sel < 0 ? L"<none>" : ComboItem(combo, sel);
+}
+
+std::vector<HWND> TopWindowsOf(DWORD pid, const wchar_t* className)
+{
+    struct Search {
+        DWORD pid;
+        const wchar_t* cls;
+        std::vector<HWND> found;
+    } search{pid, className, {}};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == s->pid && ClassOf(w) == s->cls) s->found.push_back(w);
+            return TRUE;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
+std::wstring WindowTitle(HWND w)
+{
+    wchar_t title[256] = {};
+    GetWindowTextW(w, title, 256);
+    return title;
+}
+
+// Texts of all descendants of a window, for finding a line of a dialog.
+std::vector<std::wstring> ChildTexts(HWND parent)
+{
+    std::vector<std::wstring> texts;
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+            reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(TextOf(w));
+            return TRUE;
+        },
+        LPARAM(&texts));
+    return texts;
+}
+
+void MouseTo(int x, int y)
+{
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    // Rounded up, so that the system's scaling back gives x and y exactly.
+    in.mi.dx = LONG((x * 65536LL + cx - 1) / cx);
+    in.mi.dy = LONG((y * 65536LL + cy - 1) / cy);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    SetCursorPos(x, y);
+}
+
+void MouseButton(bool down)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+// ---------------------------------------------------------------------------
+// The program's settings as the driver mirrors them, for the expected texts
+
+struct Mirror {
+    int infoType = 0;  // DFORMShowInfoTypeFlag
+    int dynasty = 0;   // DFORMShowDynastyFlag
+    int chunjie = 0;   // GanZhiFromChunjieFlag
+    int modern = 0;    // ModernCalculateAncientFlag
+    int32_t city = 1;  // NowCityCode
+    std::string myName;
+    double myLongitude = 0, myLatitude = 0;
+    bool operator==(const Mirror&) const = default;
+};
+
+Mirror mirror;
+std::optional<Mirror> applied;
+DateBounds bounds;
+
+// Puts the mirrored settings into the driver's own core.
+void ApplyMirror()
+{
+    if (applied == mirror) return;
+    GanZhiFromChunjieFlag = mirror.chunjie;
+    if (!applied || applied->modern != mirror.modern) {
+        SetModernCalculateAncientFlag(mirror.modern);
+        bounds = ComputeDateBounds();
+    }
+    MyCity.name = mirror.myName;
+    MyCity.longitude = mirror.myLongitude;
+    MyCity.latitude = mirror.myLatitude;
+    SelectCity(mirror.city);
+    applied = mirror;
+}
+
+// ---------------------------------------------------------------------------
+// The day window
+
+enum ControlId {
+    GregorianYearId = 1001, GregorianMonthId, GregorianDayId, InfoLine1Id,
+    LunarYearId, LunarMonthId, LunarDayId, InfoLine2Id,
+    HijriYearId, HijriMonthId, HijriDayId, BackgroundId,
+};
+const int SelectorIds[9] = {GregorianYearId, GregorianMonthId, GregorianDayId, LunarYearId, LunarMonthId,
+                            LunarDayId,      HijriYearId,      HijriMonthId,    HijriDayId};
+const wchar_t* const SelectorNames[9] = {L"Gregorian year", L"Gregorian month", L"Gregorian day",
+                                         L"lunar year",     L"lunar month",     L"lunar day",
+                                         L"Hijri year",     L"Hijri month",     L"Hijri day"};
+
+struct DayView {
+    std::array<std::wstring, 9> selected;
+    std::array<int, 9> counts{};
+    std::wstring line1, line2;
+    bool operator==(const DayView&) const = default;
+};
+
+const SelectorList& ListOf(const DayCardLists& lists, int i)
+{
+    const SelectorList* all[9] = {&lists.gregorianYear, &lists.gregorianMonth, &lists.gregorianDay,
+                                  &lists.lunarYear,     &lists.lunarMonth,     &lists.lunarDay,
+                                  &lists.hijriYear,     &lists.hijriMonth,     &lists.hijriDay};
+    return *all[i];
+}
+
+DayCardLists ExpectedLists(const CalendarDate& d)
+{
+    ApplyMirror();
+    return FillDayCardLists(d, bounds, mirror.dynasty);
+}
+
+DayView ExpectedView(const CalendarDate& d)
+{
+    DayCardLists lists = ExpectedLists(d);
+    DayView view;
+    for (int i = 0; i < 9; ++i) {
+        view.selected[i] = Wide(SelectedText(ListOf(lists, i)));
+        view.counts[i] = int(ListOf(lists, i).items.size());
+    }
+    DayInfo info = ComposeDayInfo(d, mirror.infoType);
+    view.line1 = Wide(info.line1);
+    view.line2 = Wide(info.line2);
+    return view;
+}
+
+CalendarDate Today()
+{
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return CalendarDate{t.wYear, t.wMonth, t.wDay};
+}
+
+std::wstring Differences(const DayView& expected, const DayView& got)
+{
+    std::wstring out;
+    auto add = [&](const std::wstring& what, const std::wstring& e, const std::wstring& g) {
+        if (e == g) return;
+        if (!out.empty()) out += L"; ";
+        out += what + L" expected " + Quoted(e) + L" got " + Quoted(g);
+    };
+    for (int i = 0; i < 9; ++i) {
+        add(SelectorNames[i], expected.selected[i], got.selected[i]);
+        add(std::wstring(SelectorNames[i]) + L" items", Num(expected.counts[i]), Num(got.counts[i]));
+    }
+    add(L"info line 1", expected.line1, got.line1);
+    add(L"info line 2", expected.line2, got.line2);
+    return out;
+}
+
+struct Lumora {
+    PROCESS_INFORMATION pi{};
+    HWND wnd = nullptr;
+    std::wstring path;
+
+    explicit Lumora(std::wstring exe) : path(std::move(exe)) {}
+    ~Lumora() { Kill(); }
+    Lumora(const Lumora&) = delete;
+    Lumora& operator=(const Lumora&) = delete;
+
+    // Starts the program and waits up to 20 s for its day window.
+    bool Start()
+    {
+        Kill();
+        std::wstring cmd = L"\"" + path + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        if (!CreateProcessW(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            return false;
+        WaitFor(
+            [&] {
+                auto found = TopWindowsOf(pi.dwProcessId, L"LUMORA_DFORM");
+                for (HWND w : found)
+                    if (IsWindowVisible(w)) wnd = w;
+                return wnd != nullptr || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+            },
+            20000);
+        return wnd != nullptr;
+    }
+
+    bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
+
+    // The normal close ("退出"); true when the process ended within 10 s.
+    bool Exit()
+    {
+        if (!Running()) return false;
+        PostMessageW(wnd, WM_COMMAND, 3111, 0);
+        return WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
+    }
+
+    void Kill()
+    {
+        if (!pi.hProcess) return;
+        if (Running()) {
+            TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, 5000);
+        }
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        pi = {};
+        wnd = nullptr;
+    }
+
+    HWND Item(int id) const { return GetDlgItem(wnd, id); }
+
+    std::optional<LRESULT> Command(int number) { return Send(wnd, WM_COMMAND, WPARAM(number), 0); }
+
+    DayView Read() const
+    {
+        DayView view;
+        for (int i = 0; i < 9; ++i) {
+            HWND combo = Item(SelectorIds[i]);
+            view.selected[i] = SelectedItem(combo);
+            view.counts[i] = ComboCount(combo);
+        }
+        view.line1 = TextOf(Item(InfoLine1Id));
+        view.line2 = TextOf(Item(InfoLine2Id));
+        return view;
+    }
+
+    // Waits until the window shows the expected view, then checks it.
+    bool CheckView(const std::wstring& name, const DayView& expected, DWORD timeoutMs = 3000)
+    {
+        DayView got;
+        WaitFor([&] { return (got = Read()) == expected; }, timeoutMs);
+        return Check(name, got == expected, Differences(expected, got));
+    }
+
+    bool CheckShows(const std::wstring& name, const CalendarDate& d, DWORD timeoutMs = 3000)
+    {
+        return CheckView(name, ExpectedView(d), timeoutMs);
+    }
+
+    // A user's choice in a selector: the new selection, then its notice.
+    void Choose(int id, int index)
+    {
+        HWND combo = Item(id);
+        Send(combo, CB_SETCURSEL, WPARAM(index), 0);
+        Send(wnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(combo));
+    }
+
+    // Shows day d by choosing its year, month and day in the Gregorian row.
+    bool GoTo(const CalendarDate& d)
+    {
+        DayCardLists lists = ExpectedLists(d);
+        Choose(GregorianYearId, lists.gregorianYear.selected);
+        Choose(GregorianMonthId, lists.gregorianMonth.selected);
+        Choose(GregorianDayId, lists.gregorianDay.selected);
+        DayView expected = ExpectedView(d);
+        return WaitFor([&] { return Read() == expected; }, 3000);
+    }
+
+    void Key(int id, WPARAM vk)
+    {
+        UINT scan = MapVirtualKeyW(UINT(vk), 0);
+        PostMessageW(Item(id), WM_KEYDOWN, vk, LPARAM(1 | (scan << 16)));
+        PostMessageW(Item(id), WM_KEYUP, vk, LPARAM(1 | (scan << 16) | (3u << 30)));
+    }
+
+    std::optional<int> Alpha() const
+    {
+        COLORREF key;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if (!GetLayeredWindowAttributes(wnd, &key, &alpha, &flags) || !(flags & LWA_ALPHA)) return std::nullopt;
+        return alpha;
+    }
+    // The alpha the user sees: 255 for a window that is not layered.
+    int SeenAlpha() const
+    {
+        bool layered = GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED;
+        return layered ? Alpha().value_or(255) : 255;
+    }
+
+    RECT Rect() const
+    {
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        return r;
+    }
+
+    bool Topmost() const { return GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST; }
+
+    // A visible dialog of the program with this title, if one is open.
+    HWND Dialog(const std::wstring& title) const
+    {
+        for (HWND w : TopWindowsOf(pi.dwProcessId, L"LUMORA_CFORM"))
+            if (IsWindowVisible(w) && WindowTitle(w) == title) return w;
+        return nullptr;
+    }
+    HWND WaitDialog(const std::wstring& title, DWORD timeoutMs = 5000) const
+    {
+        HWND found = nullptr;
+        WaitFor([&] { return (found = Dialog(title)) != nullptr; }, timeoutMs);
+        return found;
+    }
+};
+
+std::wstring exePath;
+
+// A button click as the button itself reports it: a WM_COMMAND that comes
+// through the program's message queue.
+void Click(HWND dialog, int id)
+{
+    // The date dialog's OK would set this machine's clock: never press it.
+    if (id == IDOK && WindowTitle(dialog) == L"警告") return;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
+}
+
+// Waits until the program has handled what was posted to it before: a
+// selection posted to an edit field shows once its turn has come.
+bool Barrier(HWND edit)
+{
+    LRESULT now = Send(edit, EM_GETSEL, 0, 0).value_or(0);
+    WPARAM k = LOWORD(now) == 1 ? 2 : 1;
+    PostMessageW(edit, EM_SETSEL, k, LPARAM(k));
+    return WaitFor([&] { return Send(edit, EM_GETSEL, 0, 0).value_or(0) == LRESULT(MAKELONG(k, k)); }, 3000);
+}
+
+// Closes a dialog with its cancel button, or by WM_CLOSE when that fails.
+bool CloseDialog(Lumora& app, HWND dialog)
+{
+    Click(dialog, IDCANCEL);
+    if (WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 2000)) return true;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    if (WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 2000)) return true;
+    app.Kill();  // nothing may stay open, least of all the date dialog
+    return false;
+}
+
+bool StartChecked(Lumora& app, const std::wstring& scenario)
+{
+    return Check(scenario + L": the day window appears", app.Start(),
+                 app.Running() ? L"no visible LUMORA_DFORM window within 20 s" : L"the process ended");
+}
+
+// ---------------------------------------------------------------------------
+// Scenarios
+
+const CalendarDate SpringFestival2024{2024, 2, 10};
+
+// The window itself: class, title, size, styles, shape and first placement.
+void CheckWindowFrame(Lumora& app, const std::wstring& s, POINT expectedPos)
+{
+    CheckText(s + L": window title", L"岚舟日历", WindowTitle(app.wnd));
+    RECT r = app.Rect();
+    Check(s + L": window placed and sized", r.left == expectedPos.x && r.top == expectedPos.y &&
+                                                r.right - r.left == 260 && r.bottom - r.top == 150,
+          L"expected (" + Num(expectedPos.x) + L"," + Num(expectedPos.y) + L") 260x150 got (" + Num(r.left) +
+              L"," + Num(r.top) + L") " + Num(r.right - r.left) + L"x" + Num(r.bottom - r.top));
+    LONG style = GetWindowLongW(app.wnd, GWL_STYLE), ex = GetWindowLongW(app.wnd, GWL_EXSTYLE);
+    Check(s + L": pop-up without caption or border, tool window, control parent, topmost",
+          (style & WS_POPUP) && !(style & (WS_CAPTION | WS_THICKFRAME)) && (ex & WS_EX_TOOLWINDOW) &&
+              (ex & WS_EX_CONTROLPARENT) && (ex & WS_EX_TOPMOST),
+          L"style " + Num(style) + L" exstyle " + Num(ex));
+    Check(s + L": opaque at start", app.SeenAlpha() == 255, L"alpha " + Num(app.SeenAlpha()));
+}
+
+void CheckShape(Lumora& app, const std::wstring& s)
+{
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    int kind = GetWindowRgn(app.wnd, rgn);
+    RECT box{};
+    GetRgnBox(rgn, &box);
+    // The corners are cut away by the scallops, the middle and the edge
+    // circles' centres are in. How the system rasterises the circles' last
+    // pixel column and row is its own affair.
+    bool ok = kind == COMPLEXREGION && box.left == 0 && box.top == 0 && box.right >= 259 && box.right <= 260 &&
+              box.bottom >= 149 && box.bottom <= 150 &&
+              !PtInRegion(rgn, 0, 0) && !PtInRegion(rgn, 259, 149) && !PtInRegion(rgn, 0, 75) &&
+              PtInRegion(rgn, 130, 75) && PtInRegion(rgn, 10, 2) && PtInRegion(rgn, 2, 10) &&
+              PtInRegion(rgn, 250, 147);
+    Check(s + L": scalloped card shape", ok,
+          L"region kind " + Num(kind) + L" box " + Num(box.left) + L"," + Num(box.top) + L"," + Num(box.right) +
+              L"," + Num(box.bottom));
+    DeleteObject(rgn);
+}
+
+// Every list of 2024-02-10 against fixed texts, then against the core.
+void CheckKnownDay(Lumora& app)
+{
+    const std::wstring s = L"day 2024-02-10";
+    app.GoTo(SpringFestival2024);
+    DayView fixed;
+    fixed.selected = {L"    2024年", L"   2月", L"10日", L"  二○二四年", L"正月小", L"初一",
+                      L"  回历1445年", L"   7月", L"30日"};
+    fixed.line1 = L"星期六 水瓶座  甲辰(龙)年丙寅月甲辰日";
+    fixed.line2 = L"春节 国际气象节 2月19日雨水 六九第6天";
+    DayView got = app.Read();
+    fixed.counts = got.counts;
+    Check(s + L": known texts in all rows and both lines", got == fixed, Differences(fixed, got));
+    app.CheckShows(s + L": as the core computes it", SpringFestival2024);
+
+    // The short lists in full; the long year lists by their ends.
+    DayCardLists lists = ExpectedLists(SpringFestival2024);
+    for (int i = 0; i < 9; ++i) {
+        const SelectorList& list = ListOf(lists, i);
+        HWND combo = app.Item(SelectorIds[i]);
+        std::wstring name = s + L": " + SelectorNames[i] + L" list";
+        if (list.items.size() <= 40) {
+            std::vector<std::wstring> expected;
+            for (const auto& item : list.items) expected.push_back(Wide(item));
+            std::vector<std::wstring> items = ComboItems(combo);
+            std::wstring detail;
+            for (size_t k = 0; k < std::max(expected.size(), items.size()); ++k) {
+                std::wstring e = k < expected.size() ? expected[k] : L"(none)";
+                std::wstring g = k < items.size() ? items[k] : L"(none)";
+                if (e != g && detail.size() < 400)
+                    detail += L"item " + Num(long(k)) + L" expected " + Quoted(e) + L" got " + Quoted(g) + L"; ";
+            }
+            Check(name, expected == items, detail);
+        } else {
+            int n = ComboCount(combo);
+            std::wstring first = ComboItem(combo, 0), last = ComboItem(combo, n - 1);
+            std::wstring ef = Wide(list.items.front()), el = Wide(list.items.back());
+            Check(name + L" ends", n == int(list.items.size()) && first == ef && last == el,
+                  L"expected " + Num(long(list.items.size())) + L" items " + Quoted(ef) + L".." + Quoted(el) +
+                      L" got " + Num(n) + L" items " + Quoted(first) + L".." + Quoted(last));
+        }
+    }
+}
+
+// Choices that must adjust the day, and the carry-over at the list ends.
+void CheckNavigation(Lumora& app)
+{
+    // October 1582 lacks the 5th to the 14th: the 10th becomes the 4th.
+    app.GoTo({1582, 9, 10});
+    app.Choose(GregorianMonthId, 9);
+    app.CheckShows(L"choosing October 1582 with the 10th shown moves to the 4th", {1582, 10, 4});
+    CheckText(L"October 1582 day list skips from the 4th to the 15th", L" 4日15日",
+              ComboItem(app.Item(GregorianDayId), 3) + ComboItem(app.Item(GregorianDayId), 4));
+
+    // A day beyond the new month's end becomes its last day.
+    app.GoTo({2023, 3, 31});
+    app.Choose(GregorianMonthId, 1);
+    app.CheckShows(L"choosing February with the 31st shown gives the 28th", {2023, 2, 28});
+
+    // Lunar row: Down on 腊月 goes to 正月 of the next lunar year.
+    CalendarDate lastMonthDay{2024, 1, 20};  // 2023 腊月初十
+    app.GoTo(lastMonthDay);
+    ApplyMirror();
+    LunarDate lunar = *LunarDateOf(lastMonthDay);
+    Check(L"2024-01-20 lies in 腊月 of the last listed month",
+          lunar.month == 12 && ComboSelection(app.Item(LunarMonthId)) == ComboCount(app.Item(LunarMonthId)) - 1,
+          L"lunar month " + Num(lunar.month) + L" selection " + Num(ComboSelection(app.Item(LunarMonthId))));
+    app.Key(LunarMonthId, VK_DOWN);
+    auto next = StepMonth(lastMonthDay, DayRow::Lunar, +1, bounds);
+    if (Check(L"core steps 腊月 into the next lunar year", next.has_value() && next->year == 2024 &&
+                  next->month == 2 && next->day == 19))
+        app.CheckShows(L"Down on 腊月 shows 正月 of the next lunar year", *next);
+    CheckText(L"after Down on 腊月 the lunar month is 正月", L"正月",
+              SelectedItem(app.Item(LunarMonthId)).substr(0, 2));
+
+    // Up on the first lunar month goes back to the last month of the year before.
+    app.Key(LunarMonthId, VK_UP);
+    app.CheckShows(L"Up on 正月 returns to 腊月 of the year before", lastMonthDay);
+
+    // Gregorian row: Up on January, Down on December, Down on the last day.
+    app.GoTo({2024, 1, 15});
+    app.Key(GregorianMonthId, VK_UP);
+    app.CheckShows(L"Up on January shows December of the year before", {2023, 12, 15});
+    app.Key(GregorianMonthId, VK_RIGHT);
+    app.CheckShows(L"Right on December shows January of the next year", {2024, 1, 15});
+    app.Key(GregorianMonthId, VK_DOWN);
+    app.CheckShows(L"Down inside the month list moves one month", {2024, 2, 15});
+    app.GoTo({2024, 2, 29});
+    app.Key(GregorianDayId, VK_DOWN);
+    app.CheckShows(L"Down on the last day of February 2024 shows 1 March", {2024, 3, 1});
+    app.Key(GregorianDayId, VK_LEFT);
+    app.CheckShows(L"Left on the 1st shows the day before", {2024, 2, 29});
+
+    // Hijri row: Down on month 12 goes into the next Hijri year.
+    CalendarDate hijriEnd{2024, 7, 1};
+    app.GoTo(hijriEnd);
+    HijriDate h = *HijriDateOf(hijriEnd);
+    auto hnext = StepMonth(hijriEnd, DayRow::Hijri, +1, bounds);
+    if (Check(L"2024-07-01 lies in Hijri month 12", h.month == 12 && hnext.has_value(),
+              L"Hijri month " + Num(h.month))) {
+        app.Key(HijriMonthId, VK_DOWN);
+        app.CheckShows(L"Down on Hijri month 12 shows month 1 of the next year", *hnext);
+    }
+    // Lunar day: Down on the last day of a lunar month.
+    app.GoTo({2024, 2, 9});  // 2023 腊月廿九, the last day of a short month
+    app.Key(LunarDayId, VK_DOWN);
+    app.CheckShows(L"Down on the last lunar day shows the next day", SpringFestival2024);
+
+    // A choice in the lunar and the Hijri row moves the Gregorian one.
+    app.Choose(LunarDayId, 14);
+    app.CheckShows(L"choosing 十五 in the lunar day list shows 2024-02-24", {2024, 2, 24});
+    HijriDate shownHijri = *HijriDateOf({2024, 2, 24});
+    CalendarDate hijriFirst = *DayNumberToDate(DateToDayNumber(2024, 2, 24) - (shownHijri.day - 1));
+    app.Choose(HijriDayId, 0);
+    app.CheckShows(L"choosing day 1 in the Hijri day list shows the month's first day", hijriFirst);
+
+    // The carry-over stops at the first day of the span.
+    app.GoTo({MinShownYear, 1, 1});
+    DayView before = app.Read();
+    app.Key(GregorianMonthId, VK_UP);
+    app.Key(GregorianDayId, VK_UP);
+    Sleep(300);
+    DayView after = app.Read();
+    Check(L"Up on January and on the 1st of the first shown year change nothing", before == after,
+          Differences(before, after));
+    app.CheckShows(L"the first shown day", {MinShownYear, 1, 1});
+}
+
+void CheckInfoKinds(Lumora& app)
+{
+    app.GoTo(SpringFestival2024);
+    app.Command(3097);
+    mirror.infoType = 1;
+    app.CheckShows(L"日出日落 on line 2 (3097)", SpringFestival2024);
+    std::wstring line2 = app.Read().line2;
+    Check(L"line 2 reads 日出时刻..  日落时刻..",
+          line2.rfind(L"日出时刻", 0) == 0 && line2.find(L"  日落时刻") != std::wstring::npos, Quoted(line2));
+    app.Command(3098);
+    mirror.infoType = 2;
+    app.CheckShows(L"天亮天黑 on line 2 (3098)", SpringFestival2024);
+    line2 = app.Read().line2;
+    Check(L"line 2 reads 天亮时刻..  天黑时刻..",
+          line2.rfind(L"天亮时刻", 0) == 0 && line2.find(L"  天黑时刻") != std::wstring::npos, Quoted(line2));
+    app.Command(3096);
+    mirror.infoType = 0;
+    app.CheckShows(L"festivals on line 2 again (3096)", SpringFestival2024);
+}
+
+// The options that change what the rows show.
+void CheckDisplayOptions(Lumora& app)
+{
+    // Era-name years in the lunar year list.
+    CalendarDate han{-100, 6, 1};
+    app.GoTo(han);
+    app.Command(3095);
+    mirror.dynasty = 1;
+    app.CheckShows(L"era-name lunar years (3095)", han);
+    LunarDate lunar = *LunarDateOf(han);
+    CheckText(L"the lunar year item is the era-name year", Wide(EraYearText(lunar.year) + "年"),
+              SelectedItem(app.Item(LunarYearId)));
+    app.Command(3095);
+    mirror.dynasty = 0;
+    app.CheckShows(L"Chinese-digit lunar years again (3095)", han);
+
+    // The stem-branch year from the Spring Festival: 2024-02-05 is after 立春
+    // and before 春节.
+    CalendarDate between{2024, 2, 5};
+    app.GoTo(between);
+    std::wstring fromTerm = app.Read().line1;
+    app.Command(3090);
+    mirror.chunjie = 1;
+    app.CheckShows(L"stem-branch years from the Spring Festival (3090)", between);
+    Check(L"3090 changes the stem-branch year of 2024-02-05", app.Read().line1 != fromTerm, Quoted(fromTerm));
+    app.Command(3090);
+    mirror.chunjie = 0;
+    app.CheckShows(L"stem-branch years from 立春 again (3090)", between);
+
+    // Modern astronomy for ancient dates moves the lunar months of 1000.
+    CalendarDate ancient{1000, 1, 20};
+    app.GoTo(ancient);
+    DayView historical = app.Read();
+    app.Command(3092);
+    mirror.modern = 1;
+    app.CheckShows(L"modern astronomy for ancient dates (3092)", ancient, 8000);
+    Check(L"3092 changes the lunar row of 1000-01-20", app.Read().selected != historical.selected,
+          Quoted(historical.selected[5]));
+    app.Command(3092);
+    mirror.modern = 0;
+    app.CheckShows(L"the historical calendar again (3092)", ancient, 8000);
+
+    // Go to the system date.
+    app.Command(3105);
+    app.CheckShows(L"go to the system date (3105)", Today());
+}
+
+void CheckHideAndShow(Lumora& app)
+{
+    PostMessageW(app.Item(GregorianDayId), WM_KEYUP, VK_ESCAPE, LPARAM(1 | (1u << 16) | (3u << 30)));
+    Check(L"Escape in a selector hides the window", WaitFor([&] { return !IsWindowVisible(app.wnd); }, 3000));
+    Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
+    Check(L"Ctrl+Alt+R shows it again", WaitFor([&] { return IsWindowVisible(app.wnd) != FALSE; }, 3000));
+    PostMessageW(app.wnd, WM_KEYUP, VK_ESCAPE, LPARAM(1 | (1u << 16) | (3u << 30)));
+    Check(L"Escape on the window hides it", WaitFor([&] { return !IsWindowVisible(app.wnd); }, 3000));
+    Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
+    Check(L"Ctrl+Alt+R shows it once more", WaitFor([&] { return IsWindowVisible(app.wnd) != FALSE; }, 3000));
+}
+
+void CheckTransparency(Lumora& app)
+{
+    std::wstring got;
+    bool ok = true;
+    for (int level = 9; level >= 0; --level) {
+        app.Command(3040 + level);
+        int alpha = app.Alpha().value_or(-1);
+        got += Num(alpha) + L" ";
+        if (alpha != 255 - 25 * level) ok = false;
+    }
+    Check(L"transparency levels 90%..0% give alpha 30..255 (3049..3040)", ok, L"got " + got);
+    Check(L"level 0 keeps the layered style", (GetWindowLongW(app.wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
+
+    // Automatic fading while the pointer is away.
+    RECT r = app.Rect();
+    POINT away{r.left > 300 ? 40 : 1200, r.top > 300 ? 40 : 760};
+    MouseTo(away.x, away.y);
+    app.Command(3050);
+    std::vector<int> seen;
+    DWORD start = GetTickCount();
+    WaitFor(
+        [&] {
+            int a = app.SeenAlpha();
+            if (seen.empty() || seen.back() != a) seen.push_back(a);
+            return a == 30;
+        },
+        8000);
+    DWORD took = GetTickCount() - start;
+    Sleep(500);
+    int settled = app.SeenAlpha();
+    std::wstring trace;
+    bool steps = true;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        trace += Num(seen[i]) + L" ";
+        if ((255 - seen[i]) % 15 != 0 || (i > 0 && seen[i] >= seen[i - 1])) steps = false;
+    }
+    Check(L"automatic fading falls by steps of 15 to alpha 30 and stays (3050)",
+          steps && !seen.empty() && seen.back() == 30 && settled == 30 && took >= 2000,
+          L"alpha seen " + trace + L"in " + Num(took) + L" ms, then " + Num(settled));
+
+    // The pointer over the window makes it opaque at once.
+    MouseTo((r.left + r.right) / 2, r.top + 41);
+    MouseTo((r.left + r.right) / 2 + 3, r.top + 42);
+    Check(L"the pointer over the fading window makes it opaque",
+          WaitFor([&] { return app.SeenAlpha() == 255; }, 2000), L"alpha " + Num(app.SeenAlpha()));
+    MouseTo(away.x, away.y);
+    Check(L"fading starts again when the pointer leaves", WaitFor([&] { return app.SeenAlpha() < 255; }, 3000),
+          L"alpha " + Num(app.SeenAlpha()));
+
+    app.Command(3040);
+    Sleep(600);
+    Check(L"a fixed level stops the fading (3040)", app.SeenAlpha() == 255, L"alpha " + Num(app.SeenAlpha()));
+}
+
+bool IsTopLevel(HWND w) { return GetAncestor(w, GA_PARENT) == GetDesktopWindow(); }
+
+void CheckPlacement(Lumora& app)
+{
+    Check(L"topmost at start", app.Topmost());
+    app.Command(3035);
+    Check(L"3035 from topmost gives a normal window", !app.Topmost() && IsTopLevel(app.wnd));
+    app.Command(3035);
+    Check(L"3035 from normal makes it topmost again", app.Topmost());
+    app.Command(3036);
+    HWND parent = GetAncestor(app.wnd, GA_PARENT);
+    std::wstring parentClass = parent == GetDesktopWindow() ? L"(desktop)" : ClassOf(parent);
+    Check(L"3036 from topmost embeds in the desktop (or stays top-level without one), not topmost",
+          !app.Topmost() && (parentClass == L"SysListView32" || parentClass == L"(desktop)"),
+          L"parent " + parentClass + (app.Topmost() ? L", topmost" : L""));
+    Print(L"NOTE embedding parent under this desktop: " + parentClass);
+    app.Command(3036);
+    Check(L"3036 twice returns to normal placement, not topmost", !app.Topmost() && IsTopLevel(app.wnd),
+          app.Topmost() ? L"topmost" : L"parent " + ClassOf(GetAncestor(app.wnd, GA_PARENT)));
+    app.Command(3036);
+    app.Command(3035);
+    Check(L"3035 while embedded leaves the desktop and makes it topmost", app.Topmost() && IsTopLevel(app.wnd));
+
+    // The window stays wholly on the screen when moved past an edge.
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(app.wnd, nullptr, cx - 100, cy - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r;
+    WaitFor([&] { r = app.Rect(); return r.left == cx - 260; }, 2000);
+    Check(L"moved past the bottom-right corner it stops flush with the edges",
+          r.left == cx - 260 && r.top == cy - 150, L"at " + Num(r.left) + L"," + Num(r.top));
+    SetWindowPos(app.wnd, nullptr, -40, -30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitFor([&] { r = app.Rect(); return r.left == 0; }, 2000);
+    Check(L"moved past the top-left corner it stops at 0,0", r.left == 0 && r.top == 0,
+          L"at " + Num(r.left) + L"," + Num(r.top));
+}
+
+// Presses the left button on the card's margin and drags it by (dx, dy).
+RECT Drag(Lumora& app, int dx, int dy)
+{
+    RECT r = app.Rect();
+    POINT p{r.left + 7, r.top + 75};
+    MouseTo(p.x, p.y);
+    Sleep(100);
+    MouseButton(true);
+    Sleep(150);
+    for (int i = 1; i <= 4; ++i) {
+        MouseTo(p.x + dx * i / 4, p.y + dy * i / 4);
+        Sleep(60);
+    }
+    MouseButton(false);
+    RECT now = r;
+    WaitFor([&] { now = app.Rect(); return now.left != r.left || now.top != r.top; }, 1000);
+    Sleep(100);
+    return app.Rect();
+}
+
+void CheckMoveLock(Lumora& app)
+{
+    SetWindowPos(app.wnd, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitFor([&] { return app.Rect().left == 400; }, 2000);
+    RECT moved = Drag(app, 60, 40);
+    bool dragWorks = moved.left == 460 && moved.top == 340;
+    Check(L"dragging the card moves it", dragWorks,
+          L"from 400,300 by 60,40 it is at " + Num(moved.left) + L"," + Num(moved.top));
+    app.Command(3037);
+    RECT before = app.Rect();
+    RECT after = Drag(app, 60, 40);
+    Check(L"with 禁止移动 (3037) dragging leaves it in place", after.left == before.left && after.top == before.top,
+          L"moved from " + Num(before.left) + L"," + Num(before.top) + L" to " + Num(after.left) + L"," +
+              Num(after.top));
+    app.Command(3037);
+    if (dragWorks) {
+        RECT again = Drag(app, -60, -40);
+        Check(L"3037 again allows moving", again.left == before.left - 60 && again.top == before.top - 40,
+              L"at " + Num(again.left) + L"," + Num(again.top));
+    }
+}
+
+// Opens the pop-up menu as the right button does and reads its check marks
+// through MN_GETHMENU. nullopt when the menu cannot be read from here.
+std::optional<std::map<int, bool>> ReadMenuChecks(Lumora& app, const std::vector<int>& commands,
+                                                  std::wstring& why)
+{
+    RECT r = app.Rect();
+    MouseTo(r.left + 130, r.top + 41);
+    PostMessageW(app.wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(130, 41));
+    PostMessageW(app.wnd, WM_RBUTTONUP, 0, MAKELPARAM(130, 41));
+    HWND menuWnd = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32768"))
+                if (IsWindowVisible(w)) menuWnd = w;
+            return menuWnd != nullptr;
+        },
+        3000);
+    if (!menuWnd) {
+        why = L"no visible #32768 menu window appeared";
+        return std::nullopt;
+    }
+    std::optional<std::map<int, bool>> checks;
+    auto hmenu = Send(menuWnd, MN_GETHMENU, 0, 0);
+    if (!hmenu || !*hmenu) {
+        why = L"MN_GETHMENU gave no menu";
+    } else {
+        HMENU menu = HMENU(*hmenu);
+        checks.emplace();
+        for (int c : commands) {
+            UINT state = GetMenuState(menu, UINT(c), MF_BYCOMMAND);
+            if (state == UINT(-1)) {
+                why = L"GetMenuState(" + Num(c) + L") failed (error " + Num(long(GetLastError())) +
+                      L") on the other process's menu " + Num(long(*hmenu));
+                checks.reset();
+                break;
+            }
+            (*checks)[c] = (state & MF_CHECKED) != 0;
+        }
+    }
+    // Close the menu: Escape, then cancel mode when that was not enough.
+    PostMessageW(menuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500)) {
+        Send(app.wnd, WM_CANCELMODE, 0, 0);
+        WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500);
+    }
+    Check(L"the pop-up menu closes again", !IsWindowVisible(menuWnd));
+    return checks;
+}
+
+bool menuReadable = true;
+
+void CheckMenuMarks(Lumora& app, const std::wstring& name, const std::map<int, bool>& expected)
+{
+    if (!menuReadable) return;
+    std::vector<int> commands;
+    for (auto& [c, on] : expected) commands.push_back(c);
+    std::wstring why;
+    auto checks = ReadMenuChecks(app, commands, why);
+    if (!checks) {
+        menuReadable = false;
+        Print(L"NOTE menu check marks cannot be read from another process here: " + why +
+              L"; they are checked by their effects instead");
+        return;
+    }
+    std::wstring detail;
+    for (auto& [c, on] : expected)
+        if ((*checks)[c] != on) detail += Num(c) + (on ? L" not checked; " : L" checked; ");
+    Check(L"menu check marks " + name, detail.empty(), detail);
+}
+
+void CheckDialogs(Lumora& app)
+{
+    // Help.
+    PostMessageW(app.wnd, WM_COMMAND, 3110, 0);
+    HWND help = app.WaitDialog(L"帮助");
+    if (Check(L"help dialog opens (3110)", help != nullptr)) {
+        Check(L"help dialog is modal", !IsWindowEnabled(app.wnd));
+        bool found = false;
+        for (const auto& t : ChildTexts(help))
+            if (t.find(L"岚舟万年历V4.0") != std::wstring::npos) found = true;
+        Check(L"help text names 岚舟万年历V4.0", found);
+        Click(help, IsWindowVisible(GetDlgItem(help, IDCANCEL)) ? IDCANCEL : IDOK);
+        if (!WaitFor([&] { return !IsWindow(help) || !IsWindowVisible(help); }, 2000)) CloseDialog(app, help);
+        Check(L"help dialog closes and the day window is enabled again",
+              WaitFor([&] { return IsWindowEnabled(app.wnd) != FALSE; }, 2000));
+    }
+
+    // The system-date dialog: only for 1980..2099; always cancelled here.
+    app.GoTo({1979, 6, 1});
+    auto sent = Send(app.wnd, WM_COMMAND, 3106, 0, 3000);
+    HWND warn = app.Dialog(L"警告");
+    Check(L"3106 with 1979 shown opens no dialog", sent.has_value() && warn == nullptr);
+    if (warn) CloseDialog(app, warn);
+    if (!app.Running()) return;
+    app.GoTo({2024, 6, 1});
+    PostMessageW(app.wnd, WM_COMMAND, 3106, 0);
+    warn = app.WaitDialog(L"警告");
+    if (Check(L"3106 with 2024 shown asks 是否修改系统日期？", warn != nullptr)) {
+        bool asks = false;
+        for (const auto& t : ChildTexts(warn))
+            if (t.find(L"是否修改系统日期？") != std::wstring::npos) asks = true;
+        Check(L"the date dialog asks 是否修改系统日期？", asks);
+        Check(L"the date dialog is cancelled", CloseDialog(app, warn));
+        if (!app.Running()) return;
+        app.CheckShows(L"cancelling the date dialog keeps the shown day", {2024, 6, 1});
+    }
+}
+
+// A day view with an expected position, used when the registry says where.
+void ScenarioFresh(Lumora& app)
+{
+    const std::wstring s = L"fresh start";
+    ClearRegistry();
+    mirror = Mirror{};
+    if (!StartChecked(app, s)) return;
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    CheckWindowFrame(app, s, {(cx - 260) / 2, (cy - 150) / 2});
+    CheckShape(app, s);
+    app.CheckShows(s + L": shows today", Today(), 5000);
+
+    // A second copy ends at once without a window.
+    Lumora second(exePath);
+    bool started = second.Start();
+    DWORD code = 12345;
+    if (second.pi.hProcess) GetExitCodeProcess(second.pi.hProcess, &code);
+    Check(L"a second copy exits at once with code 0 and no window",
+          !started && !second.Running() && code == 0,
+          started ? L"it showed a window" : second.Running() ? L"still running" : L"exit code " + Num(code));
+    second.Kill();
+    Check(L"the first copy keeps running", app.Running() && IsWindowVisible(app.wnd));
+
+    CheckKnownDay(app);
+    CheckNavigation(app);
+    CheckInfoKinds(app);
+    CheckDisplayOptions(app);
+    CheckHideAndShow(app);
+    CheckMenuMarks(app, L"at start", {{3025, true}, {3026, false}, {3035, true}, {3036, false}, {3037, false},
+                                      {3040, true}, {3045, false}, {3050, false}, {3085, false}, {3086, false},
+                                      {3087, false}, {3090, false}, {3091, false}, {3092, false}, {3093, false},
+                                      {3095, false}, {3096, true}, {3097, false}, {3098, false}});
+    CheckTransparency(app);
+    CheckPlacement(app);
+    CheckMoveLock(app);
+    CheckDialogs(app);
+    if (!app.Running()) return;
+
+    Check(s + L": 退出 ends the program", app.Exit());
+    Check(s + L": a close without registry use leaves no settings", !KeyExists(LumoraKey),
+          L"values " + std::to_wstring(ValueNames().size()));
+}
+
+// Settings of another version are neither read nor kept.
+void ScenarioForeignVersion(Lumora& app)
+{
+    const std::wstring s = L"foreign version";
+    ClearRegistry();
+    SetValue(L"Version", L"3.9");
+    SetValue(L"FormLeft", L"100");
+    SetValue(L"FormTop", L"200");
+    SetValue(L"DFORMShowInfoTypeFlag", L"1");
+    SetValue(L"DFORMShowDynastyFlag", L"1");
+    SetValue(L"Lumora", L"old", HKEY_CURRENT_USER, L"Software\\Lumora\\SolarMemorial");
+    mirror = Mirror{};
+    if (!StartChecked(app, s)) return;
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    RECT r = app.Rect();
+    Check(s + L": stored position ignored, window centred",
+          r.left == (cx - 260) / 2 && r.top == (cy - 150) / 2, L"at " + Num(r.left) + L"," + Num(r.top));
+    app.CheckShows(s + L": stored options ignored", Today(), 5000);
+    Check(s + L": 退出 ends the program", app.Exit());
+    Check(s + L": the close removes the settings and stored days", !KeyExists(LumoraKey));
+}
+
+// A prepared registry read at start, changed through the menu, written at close.
+void ScenarioPrepared(Lumora& app)
+{
+    const std::wstring s = L"prepared settings";
+    ClearRegistry();
+    SetValue(L"Version", L"4.0");
+    SetValue(L"FormLeft", L"100");
+    SetValue(L"FormTop", L"200");
+    SetValue(L"DFORMShowInfoTypeFlag", L"1");
+    SetValue(L"DFORMShowDynastyFlag", L"1");
+    SetValue(L"NowCityCode", L"21");
+    SetValue(L"FORMTransFlag", L"7");
+    mirror = Mirror{};
+    mirror.infoType = 1;
+    mirror.dynasty = 1;
+    mirror.city = 21;
+    if (!StartChecked(app, s)) return;
+    CheckWindowFrame(app, s, {100, 200});
+    app.CheckShows(s + L": 上海's sun times and era-name years for today", Today(), 5000);
+    app.GoTo(SpringFestival2024);
+    app.CheckShows(s + L": 2024-02-10 with 上海's sun times", SpringFestival2024);
+
+    CheckMenuMarks(app, L"of the stored settings",
+                   {{3085, true}, {3086, false}, {3095, true}, {3096, false}, {3097, true}, {3098, false}});
+    for (int c : {3087, 3090, 3091, 3093, 3095, 3098, 3043, 3037, 3086}) app.Command(c);
+    mirror.dynasty = 0;
+    mirror.infoType = 2;
+    mirror.chunjie = 1;
+    app.CheckShows(s + L": after the menu changes", SpringFestival2024);
+    CheckMenuMarks(app, L"after the changes",
+                   {{3037, true}, {3043, true}, {3040, false}, {3086, true}, {3087, true}, {3090, true},
+                    {3091, true}, {3092, false}, {3093, true}, {3095, false}, {3097, false}, {3098, true}});
+    app.Command(3037);
+
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(app.wnd, nullptr, cx, cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitFor([&] { return app.Rect().left == cx - 260; }, 2000);
+    Check(s + L": 退出 ends the program", app.Exit());
+
+    std::map<std::wstring, std::wstring> expected = {
+        {L"Version", L"4.0"},
+        {L"FormLeft", Num(cx - 260)},
+        {L"FormTop", Num(cy - 150)},
+        {L"WholeAutoReportTimeFlag", L"1"},
+        {L"GanZhiFromChunjieFlag", L"1"},
+        {L"CloseFORMAudioPlayFlag", L"1"},
+        {L"ModernCalculateAncientFlag", L"0"},
+        {L"NearLocateMemorialFlag", L"1"},
+        {L"DFORMShowDynastyFlag", L"0"},
+        {L"DFORMShowInfoTypeFlag", L"2"},
+        {L"ShowCalendarTypeFlag", L"0"},
+        {L"MyCityName", L""},
+        {L"MyCityLongitude", L""},
+        {L"MyCityLatitude", L""},
+        {L"NowCityCode", L"21"},
+        {L"FORMTransFlag", L"3"},
+        {L"DFORMBackBitmapName", L""},
+    };
+    std::wstring detail;
+    for (auto& [name, value] : expected) {
+        auto got = GetValue(name.c_str());
+        if (got != value) detail += name + L" expected " + Quoted(value) + L" got " + Quoted(got) + L"; ";
+    }
+    Check(s + L": the settings written at close", detail.empty(), detail);
+    std::wstring extra;
+    for (const auto& name : ValueNames())
+        if (!expected.count(name)) extra += name + L" ";
+    Check(s + L": no other values written", extra.empty(), extra);
+
+    SetProgramPaths(Gbk(exePath));
+    std::wstring command = Wide(AutoRunCommand());
+    CheckText(s + L": 开机自动运行 writes the Run value naming the program", command,
+              GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey));
+    Check(s + L": the Run value is the quoted program path", command == L"\"" + exePath + L"\"", command);
+}
+
+void CheckCoordinatesDialog(Lumora& app)
+{
+    const CalendarDate d = SpringFestival2024;
+    app.GoTo(d);
+    // A built-in city chosen and cancelled leaves the place as it was.
+    PostMessageW(app.wnd, WM_COMMAND, 3055, 0);
+    HWND dlg = app.WaitDialog(L"本地坐标");
+    if (!Check(L"coordinates dialog opens (3055)", dlg != nullptr)) return;
+    Check(L"coordinates dialog is modal", !IsWindowEnabled(app.wnd));
+    HWND list = GetDlgItem(dlg, 2001), lon = GetDlgItem(dlg, 2002), lat = GetDlgItem(dlg, 2003),
+         name = GetDlgItem(dlg, 2004);
+    int n = ComboCount(list);
+    Check(L"the city list holds 43 cities and 自定义...",
+          n == 44 && ComboItem(list, 0) == L"天安门" && ComboItem(list, 42) == L"台北" &&
+              ComboItem(list, 43) == L"自定义...",
+          Num(n) + L" items, last " + Quoted(ComboItem(list, n - 1)));
+    CheckText(L"the list shows the current city", L"上海", SelectedItem(list));
+    Check(L"a built-in city's fields are read-only and the name hidden",
+          (GetWindowLongW(lon, GWL_STYLE) & ES_READONLY) && (GetWindowLongW(lat, GWL_STYLE) & ES_READONLY) &&
+              !IsWindowVisible(name));
+    CheckText(L"longitude field of 上海", L"东经121.4667度", TextOf(lon));
+    CheckText(L"latitude field of 上海", L"北纬31.2333度", TextOf(lat));
+    Send(list, CB_SETCURSEL, 30, 0);
+    Send(dlg, WM_COMMAND, MAKEWPARAM(2001, CBN_SELCHANGE), LPARAM(list));
+    CheckText(L"choosing 拉萨 shows its longitude", L"东经91.1333度", TextOf(lon));
+    CheckText(L"choosing 拉萨 shows its latitude", L"北纬29.6500度", TextOf(lat));
+    Click(dlg, IDCANCEL);
+    Check(L"取消 closes the dialog",
+          WaitFor([&] { return !IsWindow(dlg) && IsWindowEnabled(app.wnd); }, 3000));
+    app.CheckShows(L"after 拉萨 and 取消 the sun times are still 上海's", d);
+
+    // A custom place: a bad longitude first, then a good one.
+    PostMessageW(app.wnd, WM_COMMAND, 3055, 0);
+    dlg = app.WaitDialog(L"本地坐标");
+    if (!Check(L"coordinates dialog opens again", dlg != nullptr)) return;
+    list = GetDlgItem(dlg, 2001), lon = GetDlgItem(dlg, 2002), lat = GetDlgItem(dlg, 2003),
+    name = GetDlgItem(dlg, 2004);
+    Send(list, CB_SETCURSEL, 43, 0);
+    Send(dlg, WM_COMMAND, MAKEWPARAM(2001, CBN_SELCHANGE), LPARAM(list));
+    Check(L"自定义... makes the fields editable and shows the name",
+          !(GetWindowLongW(lon, GWL_STYLE) & ES_READONLY) && !(GetWindowLongW(lat, GWL_STYLE) & ES_READONLY) &&
+              IsWindowVisible(name));
+    Send(name, WM_SETTEXT, 0, LPARAM(L"测试"));
+    Send(lon, WM_SETTEXT, 0, LPARAM(L"东经181度"));
+    Send(lat, WM_SETTEXT, 0, LPARAM(L"北纬39.9度"));
+    Click(dlg, IDOK);
+    Barrier(lon);
+    Check(L"东经181度 keeps the dialog open", IsWindow(dlg) && IsWindowVisible(dlg));
+    CheckText(L"东经181度 resets the longitude field", L"东经0.0000度", TextOf(lon));
+    Send(lon, WM_SETTEXT, 0, LPARAM(L"东经1.2.3度"));
+    Click(dlg, IDOK);
+    Barrier(lon);
+    CheckText(L"东经1.2.3度 resets the longitude field", L"东经0.0000度", TextOf(lon));
+    Send(lon, WM_SETTEXT, 0, LPARAM(L"东经116.38度"));
+    Send(lat, WM_SETTEXT, 0, LPARAM(L"北纬-5度"));
+    Click(dlg, IDOK);
+    Barrier(lon);
+    Check(L"北纬-5度 keeps the dialog open", IsWindow(dlg) && IsWindowVisible(dlg));
+    CheckText(L"北纬-5度 resets the latitude field", L"北纬0.0000度", TextOf(lat));
+    Send(name, WM_SETTEXT, 0, LPARAM(L""));
+    Send(lon, WM_SETTEXT, 0, LPARAM(L"东经116.38度"));
+    Send(lat, WM_SETTEXT, 0, LPARAM(L"北纬39.9度"));
+    Click(dlg, IDOK);
+    Barrier(lon);
+    Check(L"an empty name keeps the dialog open with the fields as typed",
+          IsWindow(dlg) && IsWindowVisible(dlg) && TextOf(lon) == L"东经116.38度" && TextOf(lat) == L"北纬39.9度");
+    Send(name, WM_SETTEXT, 0, LPARAM(L"测试"));
+    Click(dlg, IDOK);
+    Check(L"确定 with 测试 东经116.38度 北纬39.9度 closes the dialog",
+          WaitFor([&] { return !IsWindow(dlg) && IsWindowEnabled(app.wnd); }, 3000));
+    if (IsWindow(dlg)) CloseDialog(app, dlg);
+    mirror.city = CustomCityCode;
+    mirror.myName = Gbk(L"测试");
+    mirror.myLongitude = -116.38;
+    mirror.myLatitude = 39.9;
+    app.CheckShows(L"the sun times follow the custom place", d);
+
+    // Reopened, the dialog shows the custom place.
+    PostMessageW(app.wnd, WM_COMMAND, 3055, 0);
+    dlg = app.WaitDialog(L"本地坐标");
+    if (!Check(L"coordinates dialog opens a third time", dlg != nullptr)) return;
+    CheckText(L"the list shows 自定义...", L"自定义...", SelectedItem(GetDlgItem(dlg, 2001)));
+    CheckText(L"the custom longitude", L"东经116.3800度", TextOf(GetDlgItem(dlg, 2002)));
+    CheckText(L"the custom latitude", L"北纬39.9000度", TextOf(GetDlgItem(dlg, 2003)));
+    CheckText(L"the custom name", L"测试", TextOf(GetDlgItem(dlg, 2004)));
+    CloseDialog(app, dlg);
+}
+
+// The own place chosen in the dialog reaches the registry; a position off
+// the screen is not used; the auto-run value is recognised.
+void ScenarioCoordinates(Lumora& app)
+{
+    const std::wstring s = L"coordinates";
+    ClearRegistry();
+    SetValue(L"Version", L"4.0");
+    SetValue(L"DFORMShowInfoTypeFlag", L"1");
+    SetValue(L"NowCityCode", L"21");
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SetValue(L"FormLeft", Num(cx - 259));  // one pixel too far right
+    SetValue(L"FormTop", L"0");
+    SetProgramPaths(Gbk(exePath));
+    std::wstring runCommand = Wide(AutoRunCommand());
+    SetValue(L"Lumora", runCommand, HKEY_LOCAL_MACHINE, RunKey);
+    mirror = Mirror{};
+    mirror.infoType = 1;
+    mirror.city = 21;
+    if (!StartChecked(app, s)) return;
+    RECT r = app.Rect();
+    Check(s + L": a position partly off the screen gives a centred window",
+          r.left == (cx - 260) / 2 && r.top == (cy - 150) / 2, L"at " + Num(r.left) + L"," + Num(r.top));
+    CheckMenuMarks(app, L"with the Run value present", {{3086, true}, {3085, true}});
+    CheckCoordinatesDialog(app);
+    if (!app.Running()) return;
+    Check(s + L": 退出 ends the program", app.Exit());
+    std::wstring detail;
+    std::map<std::wstring, std::wstring> expected = {{L"MyCityName", L"测试"},
+                                                     {L"MyCityLongitude", L"-116.38"},
+                                                     {L"MyCityLatitude", L"39.9"},
+                                                     {L"NowCityCode", L"44"},
+                                                     {L"FormLeft", Num((cx - 260) / 2)},
+                                                     {L"FormTop", Num((cy - 150) / 2)}};
+    for (auto& [name, value] : expected) {
+        auto got = GetValue(name.c_str());
+        if (got != value) detail += name + L" expected " + Quoted(value) + L" got " + Quoted(got) + L"; ";
+    }
+    Check(s + L": the custom place is saved at close", detail.empty(), detail);
+    CheckText(s + L": the recognised Run value is kept", runCommand,
+              GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey));
+}
+
+// The saved custom place is read back; registry use switched off and on.
+void ScenarioRegistryUse(Lumora& app)
+{
+    const std::wstring s = L"registry use";
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    ClearRegistry();
+    SetValue(L"Version", L"4.0");
+    SetValue(L"DFORMShowInfoTypeFlag", L"1");
+    SetValue(L"MyCityName", L"测试");
+    SetValue(L"MyCityLongitude", L"-116.38");
+    SetValue(L"MyCityLatitude", L"39.9");
+    SetValue(L"NowCityCode", L"44");
+    SetValue(L"FormLeft", Num(cx - 260));  // flush with the bottom-right corner: still fits
+    SetValue(L"FormTop", Num(cy - 150));
+    SetProgramPaths(Gbk(exePath));
+    SetValue(L"Lumora", Wide(AutoRunCommand()), HKEY_LOCAL_MACHINE, RunKey);
+    mirror = Mirror{};
+    mirror.infoType = 1;
+    mirror.city = CustomCityCode;
+    mirror.myName = Gbk(L"测试");
+    mirror.myLongitude = -116.38;
+    mirror.myLatitude = 39.9;
+    if (!StartChecked(app, s)) return;
+    RECT r = app.Rect();
+    Check(s + L": a stored position flush with the screen's corner is used",
+          r.left == cx - 260 && r.top == cy - 150, L"at " + Num(r.left) + L"," + Num(r.top));
+    app.GoTo(SpringFestival2024);
+    app.CheckShows(s + L": the stored custom place gives the sun times", SpringFestival2024);
+
+    SetValue(L"Lumora", L"stored day", HKEY_CURRENT_USER, L"Software\\Lumora\\SolarMemorial");
+    app.Command(3085);
+    Check(s + L": switching it off (3085) removes the settings and stored days at once",
+          !KeyExists(LumoraKey) && !KeyExists(L"Software\\Lumora\\SolarMemorial"));
+    CheckMenuMarks(app, L"with registry use off", {{3085, false}});
+    app.Command(3085);
+    CheckText(s + L": switching it on again writes Version 4.0 at once", L"4.0", GetValue(L"Version"));
+    app.Command(3086);  // the Run value goes at close
+    Check(s + L": 退出 ends the program", app.Exit());
+    CheckText(s + L": switched on again, the close writes the settings", L"4.0", GetValue(L"Version"));
+    CheckText(s + L": the custom place survives the switch", L"测试", GetValue(L"MyCityName"));
+    Check(s + L": 开机自动运行 switched off removes the Run value",
+          !GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey) && !GetValue(L"Lumora", HKEY_CURRENT_USER, RunKey));
+
+    // Off at close: nothing is left.
+    if (!StartChecked(app, s + L" off")) return;
+    app.Command(3085);
+    Check(s + L" off: 退出 ends the program", app.Exit());
+    Check(s + L" off: a close with registry use off leaves no settings", !KeyExists(LumoraKey));
+}
+
+struct Scenario {
+    const wchar_t* name;
+    void (*run)(Lumora&);
+};
+const Scenario Scenarios[] = {
+    {L"fresh", ScenarioFresh},
+    {L"foreign", ScenarioForeignVersion},
+    {L"prepared", ScenarioPrepared},
+    {L"coordinates", ScenarioCoordinates},
+    {L"registry", ScenarioRegistryUse},
+};
+
+// Ends a run that hangs: nothing may keep the test waiting for ever.
+DWORD WINAPI Watchdog(LPVOID limit)
+{
+    Sleep(DWORD(reinterpret_cast<uintptr_t>(limit)));
+    Print(L"FAIL the UI checks did not finish in time");
+    Print(Num(passed) + L" passed, " + Num(failed + 1) + L" failed");
+    ExitProcess(3);
+}
+
+}  // namespace
+
+int main()
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 2) {
+        fputs("usage: lumora-ui-driver LUMORA_EXE [SCENARIO...]\n", stderr);
+        return 2;
+    }
+    exePath = argv[1];
+    UseRegistry = 0;  // the driver's own core never looks up stored days
+    CreateThread(nullptr, 0, Watchdog, reinterpret_cast<LPVOID>(uintptr_t(240000)), 0, nullptr);
+    Print(L"screen " + Num(GetSystemMetrics(SM_CXSCREEN)) + L"x" + Num(GetSystemMetrics(SM_CYSCREEN)) +
+          L", ANSI code page " + Num(GetACP()));
+
+    for (const Scenario& scenario : Scenarios) {
+        bool wanted = argc == 2;
+        for (int i = 2; i < argc; ++i)
+            if (scenario.name == std::wstring(argv[i])) wanted = true;
+        if (!wanted) continue;
+        DWORD t0 = GetTickCount();
+        {
+            Lumora app(exePath);
+            scenario.run(app);
+            if (app.Running()) Print(L"NOTE scenario " + std::wstring(scenario.name) + L" left the program running; ended");
+        }  // the program is always ended here
+        Print(L"NOTE scenario " + std::wstring(scenario.name) + L" took " + Num(GetTickCount() - t0) + L" ms");
+    }
+    ClearRegistry();
+    Print(Num(passed) + L" passed, " + Num(failed) + L" failed");
+    return failed == 0 && passed > 0 ? 0 : 1;
+}
