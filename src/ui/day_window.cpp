@@ -332,10 +332,14 @@ bool PreTranslate(const MSG& msg)
         int s = SelectorIndexOf(msg.hwnd);
         return s >= 0 && CarryOver(s, GET_WHEEL_DELTA_WPARAM(msg.wParam) > 0 ? -1 : +1);
     }
+    // The card itself handles the right button in its window procedure; its
+    // controls hand it on, so that no control shows a menu of its own.
     case WM_RBUTTONDOWN:
+        if (msg.hwnd == Day.window) return false;
         UpdateMenuChecks(Day.menu);
-        return msg.hwnd != Day.window;
+        return true;
     case WM_RBUTTONUP:
+        if (msg.hwnd == Day.window) return false;
         ShowPopupMenu(Day.window, Day.menu);
         return true;
     case WM_LBUTTONDBLCLK:
@@ -446,6 +450,11 @@ LRESULT CALLBACK DayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_CTLCOLORLISTBOX: return ControlColours(HDC(wParam), HWND(lParam));
     case ReselectMessage: SelectShownDay(); return 0;
     case WM_LBUTTONDOWN: StartDragging(window); return 0;
+    case WM_RBUTTONDOWN: UpdateMenuChecks(Day.menu); return 0;
+    case WM_RBUTTONUP: ShowPopupMenu(window, Day.menu); return 0;
+    case WM_KEYUP:
+        if (wParam == VK_ESCAPE) ShowWindow(window, SW_HIDE);
+        return 0;
     case WM_WINDOWPOSCHANGING: KeepOnScreen(window, *reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
     case WM_MOVING:
         if (FORMTransFlag == 10) StopFading(window);
