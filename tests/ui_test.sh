@@ -61,6 +61,9 @@ export WINEDEBUG=-all
 # No Mono or Gecko installers: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 LC_ALL=zh_CN.UTF-8 wineboot --init >/dev/null 2>&1
+# No window manager runs on this display: Wine's windows stay unmanaged, or
+# every show, hide, re-parent and close waits for a manager that never answers.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
 lumora_win=$(winepath -w "$lumora" 2>/dev/null)
 

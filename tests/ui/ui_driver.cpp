@@ -77,9 +77,15 @@ std::wstring Quoted(const std::optional<std::wstring>& text)
 
 int passed = 0, failed = 0;
 
+// With LUMORA_UI_TIMES set, every line starts with the milliseconds since
+// the driver started, to find the slow checks.
+const bool showTimes = std::getenv("LUMORA_UI_TIMES") != nullptr;
+const DWORD startTicks = GetTickCount();
+
 void Print(const std::wstring& line)
 {
-    std::string bytes = Utf8(line) + "\n";
+    std::string bytes = (showTimes ? std::to_string(GetTickCount() - startTicks) + " " : std::string()) +
+                        Utf8(line) + "\n";
     fwrite(bytes.data(), 1, bytes.size(), stdout);
     fflush(stdout);
 }
@@ -100,6 +106,11 @@ bool CheckText(const std::wstring& name, const std::optional<std::wstring>& expe
                const std::optional<std::wstring>& got)
 {
     return Check(name, expected == got, L"expected " + Quoted(expected) + L" got " + Quoted(got));
+}
+
+bool CheckNum(const std::wstring& name, long long expected, long long got)
+{
+    return Check(name, expected == got, L"expected " + Num(expected) + L" got " + Num(got));
 }
 
 // Polls cond every 20 ms until it holds or timeoutMs has passed.
@@ -305,6 +316,23 @@ void MouseButton(bool down)
     SendInput(1, &in, sizeof in);
 }
 
+void KeyInput(WORD vk, bool up)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = WORD(MapVirtualKeyW(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+// The keys pressed together and released in reverse order, as typed.
+void TypeChord(std::initializer_list<WORD> keys)
+{
+    for (WORD k : keys) KeyInput(k, false);
+    for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) KeyInput(*k, true);
+}
+
 // ---------------------------------------------------------------------------
 // The program's settings as the driver mirrors them, for the expected texts
 
@@ -444,12 +472,15 @@ struct Lumora {
 
     bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
 
-    // The normal close ("退出"); true when the process ended within 10 s.
+    // The normal close ("退出"); true when the process ended within 10 s
+    // with exit code 0.
     bool Exit()
     {
         if (!Running()) return false;
         PostMessageW(wnd, WM_COMMAND, 3111, 0);
-        return WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
+        DWORD code = 1;
+        return WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code) &&
+               code == 0;
     }
 
     void Kill()
@@ -592,10 +623,87 @@ bool CloseDialog(Lumora& app, HWND dialog)
     return false;
 }
 
+// The program's open pop-up menu, waiting up to timeoutMs for it.
+HWND OpenMenu(Lumora& app, DWORD timeoutMs)
+{
+    HWND menuWnd = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32768"))
+                if (IsWindowVisible(w)) menuWnd = w;
+            return menuWnd != nullptr;
+        },
+        timeoutMs);
+    return menuWnd;
+}
+
+// Escape, then cancel mode when that was not enough.
+bool CloseMenu(Lumora& app, HWND menuWnd)
+{
+    PostMessageW(menuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500)) {
+        Send(app.wnd, WM_CANCELMODE, 0, 0);
+        WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500);
+    }
+    return !IsWindowVisible(menuWnd);
+}
+
 bool StartChecked(Lumora& app, const std::wstring& scenario)
 {
     return Check(scenario + L": the day window appears", app.Start(),
                  app.Running() ? L"no visible LUMORA_DFORM window within 20 s" : L"the process ended");
+}
+
+// A small 24-bit bitmap in the temporary folder, for the background picture.
+std::wstring CardBitmap()
+{
+    wchar_t dir[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, dir);
+    std::wstring path = std::wstring(dir) + L"lumora-ui-card.bmp";
+    const int w = 4, h = 4, row = 12;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + row * h;
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = row * h;
+    std::string pixels(size_t(row * h), '\x7f');
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(f, &file, sizeof file, &n, nullptr);
+    WriteFile(f, &info, sizeof info, &n, nullptr);
+    WriteFile(f, pixels.data(), DWORD(pixels.size()), &n, nullptr);
+    CloseHandle(f);
+    return path;
+}
+
+bool HasBackground(Lumora& app) { return Send(app.Item(BackgroundId), STM_GETIMAGE, IMAGE_BITMAP, 0).value_or(0) != 0; }
+
+// Chooses a bitmap through "选择位图文件(&S)..." (3100) and the file chooser.
+void ChooseBackground(Lumora& app, const std::wstring& path)
+{
+    PostMessageW(app.wnd, WM_COMMAND, 3100, 0);
+    HWND chooser = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32770"))
+                if (IsWindowVisible(w) && WindowTitle(w) == L"选择位图文件") chooser = w;
+            return chooser != nullptr;
+        },
+        5000);
+    if (!Check(L"3100 opens the file chooser 选择位图文件", chooser != nullptr)) return;
+    HWND name = GetDlgItem(chooser, 0x47C);  // the file name box of the chooser
+    if (!name) name = GetDlgItem(chooser, 0x480);
+    Send(name, WM_SETTEXT, 0, LPARAM(path.c_str()));
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(chooser, IDOK)));
+    bool closed = WaitFor([&] { return !IsWindow(chooser); }, 5000);
+    if (!closed) PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+    Check(L"the chosen bitmap becomes the background", closed && WaitFor([&] { return HasBackground(app); }, 2000));
 }
 
 // ---------------------------------------------------------------------------
@@ -618,6 +726,51 @@ void CheckWindowFrame(Lumora& app, const std::wstring& s, POINT expectedPos)
               (ex & WS_EX_CONTROLPARENT) && (ex & WS_EX_TOPMOST),
           L"style " + Num(style) + L" exstyle " + Num(ex));
     Check(s + L": opaque at start", app.SeenAlpha() == 255, L"alpha " + Num(app.SeenAlpha()));
+    DWORD classStyle = GetClassLongW(app.wnd, GCL_STYLE);
+    Check(s + L": class redraws on resizing and takes double clicks",
+          (classStyle & (CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS)) == (CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS),
+          L"class style " + Num(classStyle));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(app.pi.dwThreadId, &gui);
+    CheckNum(s + L": the focus is on the Gregorian year selector", GregorianYearId,
+             gui.hwndFocus ? GetDlgCtrlID(gui.hwndFocus) : 0);
+}
+
+// Every control where the card's layout puts it (client pixels at 96 DPI).
+void CheckLayout(Lumora& app)
+{
+    struct Place {
+        int id, x, y, width, height;  // height 0: the selector's own closed height
+    };
+    const Place places[] = {
+        {GregorianYearId, 9, 16, 109, 0}, {GregorianMonthId, 118, 16, 81, 0}, {GregorianDayId, 199, 16, 52, 0},
+        {InfoLine1Id, 9, 45, 242, 13},    {LunarYearId, 9, 64, 109, 0},       {LunarMonthId, 118, 64, 81, 0},
+        {LunarDayId, 199, 64, 52, 0},     {InfoLine2Id, 9, 92, 242, 14},      {HijriYearId, 9, 112, 109, 0},
+        {HijriMonthId, 118, 112, 81, 0},  {HijriDayId, 199, 112, 52, 0},      {BackgroundId, 0, 0, 260, 150},
+    };
+    std::wstring detail;
+    for (const Place& p : places) {
+        HWND control = app.Item(p.id);
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, app.wnd, reinterpret_cast<POINT*>(&r), 2);
+        bool ok = control && r.left == p.x && r.top == p.y && r.right - r.left == p.width &&
+                  (p.height == 0 || r.bottom - r.top == p.height);
+        if (!ok)
+            detail += Num(p.id) + L" at " + Num(r.left) + L"," + Num(r.top) + L" size " + Num(r.right - r.left) +
+                      L"x" + Num(r.bottom - r.top) + L"; ";
+    }
+    Check(L"the controls lie where the card's layout puts them", detail.empty(), detail);
+    std::wstring kinds;
+    for (int id : SelectorIds) {
+        HWND c = app.Item(id);
+        if (ClassOf(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & 3) != CBS_DROPDOWNLIST) kinds += Num(id) + L" ";
+    }
+    for (int id : {InfoLine1Id, InfoLine2Id})
+        if (ClassOf(app.Item(id)) != L"Edit" || !(GetWindowLongW(app.Item(id), GWL_STYLE) & ES_READONLY))
+            kinds += Num(id) + L" ";
+    Check(L"drop-down lists and read-only information lines", kinds.empty(), kinds);
 }
 
 void CheckShape(Lumora& app, const std::wstring& s)
@@ -761,11 +914,53 @@ void CheckNavigation(Lumora& app)
     DayView before = app.Read();
     app.Key(GregorianMonthId, VK_UP);
     app.Key(GregorianDayId, VK_UP);
-    Sleep(300);
+    app.Key(LunarDayId, VK_UP);
+    app.Key(HijriMonthId, VK_UP);
+    Barrier(app.Item(InfoLine1Id));
     DayView after = app.Read();
-    Check(L"Up on January and on the 1st of the first shown year change nothing", before == after,
+    Check(L"Up on the first month and day of every row on the first shown day changes nothing", before == after,
           Differences(before, after));
     app.CheckShows(L"the first shown day", {MinShownYear, 1, 1});
+    // And at the last day of the span.
+    app.GoTo({MaxShownYear, 12, 31});
+    before = app.Read();
+    app.Key(GregorianMonthId, VK_DOWN);
+    app.Key(GregorianDayId, VK_DOWN);
+    app.Key(LunarDayId, VK_DOWN);
+    app.Key(HijriDayId, VK_DOWN);
+    Barrier(app.Item(InfoLine1Id));
+    after = app.Read();
+    Check(L"Down on the last items of every row on the last shown day changes nothing", before == after,
+          Differences(before, after));
+    app.CheckShows(L"the last shown day", {MaxShownYear, 12, 31});
+
+    // A new lunar year keeps the month: a leap month it lacks becomes the
+    // ordinary month of that name. 2023-03-22 is 闰二月初一.
+    CalendarDate leap{2023, 3, 22};
+    app.GoTo(leap);
+    CheckText(L"2023-03-22 shows 闰二月", L"闰二月小", SelectedItem(app.Item(LunarMonthId)));
+    const SelectorList years = ExpectedLists(leap).lunarYear;
+    auto year2024 = std::find(years.values.begin(), years.values.end(), 2024);
+    app.Choose(LunarYearId, int(year2024 - years.values.begin()));
+    app.CheckShows(L"choosing lunar year 2024 on 闰二月初一 shows 二月初一 of 2024", {2024, 3, 10});
+
+    // The wheel carries over like the arrow keys.
+    app.GoTo({2024, 1, 15});
+    PostMessageW(app.Item(GregorianMonthId), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    app.CheckShows(L"the wheel turned forward on January shows December of the year before", {2023, 12, 15});
+    PostMessageW(app.Item(GregorianMonthId), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
+    app.CheckShows(L"the wheel turned backward on December shows January of the next year", {2024, 1, 15});
+    PostMessageW(app.Item(LunarDayId), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    app.CheckShows(L"the wheel turned forward on the lunar day list moves by itself", {2024, 1, 14});
+
+    // A list closed without a choice shows the shown day again.
+    app.GoTo(SpringFestival2024);
+    HWND month = app.Item(GregorianMonthId);
+    Send(month, CB_SHOWDROPDOWN, TRUE, 0);
+    WaitFor([&] { return Send(month, CB_GETDROPPEDSTATE, 0, 0).value_or(0) != 0; }, 2000);
+    Send(month, CB_SETCURSEL, 5, 0);
+    Send(month, CB_SHOWDROPDOWN, FALSE, 0);
+    app.CheckShows(L"a list closed without a choice shows the shown day again", SpringFestival2024);
 }
 
 void CheckInfoKinds(Lumora& app)
@@ -843,8 +1038,19 @@ void CheckHideAndShow(Lumora& app)
     Check(L"Ctrl+Alt+R shows it again", WaitFor([&] { return IsWindowVisible(app.wnd) != FALSE; }, 3000));
     PostMessageW(app.wnd, WM_KEYUP, VK_ESCAPE, LPARAM(1 | (1u << 16) | (3u << 30)));
     Check(L"Escape on the window hides it", WaitFor([&] { return !IsWindowVisible(app.wnd); }, 3000));
-    Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
-    Check(L"Ctrl+Alt+R shows it once more", WaitFor([&] { return IsWindowVisible(app.wnd) != FALSE; }, 3000));
+    TypeChord({VK_CONTROL, VK_MENU, 'R'});
+    Check(L"Ctrl+Alt+R typed on the keyboard shows it (the hot key is registered)",
+          WaitFor([&] { return IsWindowVisible(app.wnd) != FALSE; }, 3000));
+
+    // Escape that closes a dropped list only closes the list.
+    HWND month = app.Item(GregorianMonthId);
+    Send(month, CB_SHOWDROPDOWN, TRUE, 0);
+    WaitFor([&] { return Send(month, CB_GETDROPPEDSTATE, 0, 0).value_or(0) != 0; }, 2000);
+    app.Key(GregorianMonthId, VK_ESCAPE);
+    Barrier(app.Item(InfoLine1Id));
+    Check(L"Escape on a dropped list closes the list and leaves the window shown",
+          Send(month, CB_GETDROPPEDSTATE, 0, 0).value_or(1) == 0 && IsWindowVisible(app.wnd));
+    if (!IsWindowVisible(app.wnd)) Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
 }
 
 void CheckTransparency(Lumora& app)
@@ -895,6 +1101,29 @@ void CheckTransparency(Lumora& app)
     MouseTo(away.x, away.y);
     Check(L"fading starts again when the pointer leaves", WaitFor([&] { return app.SeenAlpha() < 255; }, 3000),
           L"alpha " + Num(app.SeenAlpha()));
+
+    // The fading pauses while the pop-up menu or a dropped list is open, and
+    // goes on once it has closed, with or without a choice.
+    PostMessageW(app.wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(130, 41));
+    PostMessageW(app.wnd, WM_RBUTTONUP, 0, MAKELPARAM(130, 41));
+    HWND menuWnd = OpenMenu(app, 3000);
+    int paused = app.SeenAlpha();
+    Sleep(700);
+    Check(L"the fading pauses while the pop-up menu is open", menuWnd && app.SeenAlpha() == paused,
+          L"alpha " + Num(paused) + L" then " + Num(app.SeenAlpha()));
+    if (menuWnd) CloseMenu(app, menuWnd);
+    Check(L"the fading goes on after the menu closed without a choice",
+          WaitFor([&] { return app.SeenAlpha() < paused; }, 2000), L"alpha stays " + Num(app.SeenAlpha()));
+    HWND month = app.Item(GregorianMonthId);
+    Send(month, CB_SHOWDROPDOWN, TRUE, 0);
+    paused = app.SeenAlpha();
+    Sleep(700);
+    Check(L"the fading pauses while a list is dropped", app.SeenAlpha() == paused,
+          L"alpha " + Num(paused) + L" then " + Num(app.SeenAlpha()));
+    Send(month, CB_SHOWDROPDOWN, FALSE, 0);
+    MouseTo(away.x, away.y);
+    Check(L"the fading goes on after the list closed", WaitFor([&] { return app.SeenAlpha() < paused; }, 2000),
+          L"alpha stays " + Num(app.SeenAlpha()));
 
     app.Command(3040);
     Sleep(600);
@@ -988,14 +1217,7 @@ std::optional<std::map<int, bool>> ReadMenuChecks(Lumora& app, const std::vector
     MouseTo(r.left + 130, r.top + 41);
     PostMessageW(app.wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(130, 41));
     PostMessageW(app.wnd, WM_RBUTTONUP, 0, MAKELPARAM(130, 41));
-    HWND menuWnd = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32768"))
-                if (IsWindowVisible(w)) menuWnd = w;
-            return menuWnd != nullptr;
-        },
-        3000);
+    HWND menuWnd = OpenMenu(app, 3000);
     if (!menuWnd) {
         why = L"no visible #32768 menu window appeared";
         return std::nullopt;
@@ -1018,13 +1240,7 @@ std::optional<std::map<int, bool>> ReadMenuChecks(Lumora& app, const std::vector
             (*checks)[c] = (state & MF_CHECKED) != 0;
         }
     }
-    // Close the menu: Escape, then cancel mode when that was not enough.
-    PostMessageW(menuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500)) {
-        Send(app.wnd, WM_CANCELMODE, 0, 0);
-        WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500);
-    }
-    Check(L"the pop-up menu closes again", !IsWindowVisible(menuWnd));
+    Check(L"the pop-up menu closes again", CloseMenu(app, menuWnd));
     return checks;
 }
 
@@ -1047,6 +1263,31 @@ void CheckMenuMarks(Lumora& app, const std::wstring& name, const std::map<int, b
     for (auto& [c, on] : expected)
         if ((*checks)[c] != on) detail += Num(c) + (on ? L" not checked; " : L" checked; ");
     Check(L"menu check marks " + name, detail.empty(), detail);
+}
+
+// The notification icon's messages, a double click on an information line,
+// and the day window's own entry of the menu.
+void CheckSmallInputs(Lumora& app)
+{
+    PostMessageW(app.wnd, 1124, 0, WM_RBUTTONDOWN);
+    PostMessageW(app.wnd, 1124, 0, WM_RBUTTONUP);
+    HWND menuWnd = OpenMenu(app, 3000);
+    if (Check(L"the notification icon's right button shows the pop-up menu", menuWnd != nullptr))
+        Check(L"the notification icon's menu closes again", CloseMenu(app, menuWnd));
+
+    HWND line = app.Item(InfoLine1Id);
+    Send(line, EM_SETSEL, 2, 2);
+    PostMessageW(line, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+    LRESULT length = Send(line, WM_GETTEXTLENGTH, 0, 0).value_or(-1);
+    Check(L"a double click on information line 1 selects its whole text",
+          WaitFor([&] { return Send(line, EM_GETSEL, 0, 0).value_or(0) == LRESULT(MAKELONG(0, length)); }, 2000),
+          L"selection " + Num(long(Send(line, EM_GETSEL, 0, 0).value_or(0))) + L" of " + Num(long(length)));
+
+    DayView before = app.Read();
+    app.Command(3025);
+    Barrier(app.Item(InfoLine1Id));
+    Check(L"岚舟日历 (3025) in the day window changes nothing",
+          app.Running() && IsWindow(app.wnd) && IsWindowVisible(app.wnd) && app.Read() == before);
 }
 
 void CheckDialogs(Lumora& app)
@@ -1097,7 +1338,13 @@ void ScenarioFresh(Lumora& app)
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     CheckWindowFrame(app, s, {(cx - 260) / 2, (cy - 150) / 2});
     CheckShape(app, s);
+    CheckLayout(app);
+    Check(s + L": no background picture", !HasBackground(app));
     app.CheckShows(s + L": shows today", Today(), 5000);
+
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Lumora3.0");
+    Check(L"the running copy holds the mutex Lumora3.0", mutex != nullptr);
+    if (mutex) CloseHandle(mutex);  // held here, it would keep the next start from running
 
     // A second copy ends at once without a window.
     Lumora second(exePath);
@@ -1115,6 +1362,7 @@ void ScenarioFresh(Lumora& app)
     CheckInfoKinds(app);
     CheckDisplayOptions(app);
     CheckHideAndShow(app);
+    CheckSmallInputs(app);
     CheckMenuMarks(app, L"at start", {{3025, true}, {3026, false}, {3035, true}, {3036, false}, {3037, false},
                                       {3040, true}, {3045, false}, {3050, false}, {3085, false}, {3086, false},
                                       {3087, false}, {3090, false}, {3091, false}, {3092, false}, {3093, false},
@@ -1125,7 +1373,7 @@ void ScenarioFresh(Lumora& app)
     CheckDialogs(app);
     if (!app.Running()) return;
 
-    Check(s + L": 退出 ends the program", app.Exit());
+    Check(s + L": 退出 ends the program with exit code 0", app.Exit());
     Check(s + L": a close without registry use leaves no settings", !KeyExists(LumoraKey),
           L"values " + std::to_wstring(ValueNames().size()));
 }
@@ -1148,7 +1396,7 @@ void ScenarioForeignVersion(Lumora& app)
     Check(s + L": stored position ignored, window centred",
           r.left == (cx - 260) / 2 && r.top == (cy - 150) / 2, L"at " + Num(r.left) + L"," + Num(r.top));
     app.CheckShows(s + L": stored options ignored", Today(), 5000);
-    Check(s + L": 退出 ends the program", app.Exit());
+    Check(s + L": 退出 ends the program with exit code 0", app.Exit());
     Check(s + L": the close removes the settings and stored days", !KeyExists(LumoraKey));
 }
 
@@ -1164,12 +1412,15 @@ void ScenarioPrepared(Lumora& app)
     SetValue(L"DFORMShowDynastyFlag", L"1");
     SetValue(L"NowCityCode", L"21");
     SetValue(L"FORMTransFlag", L"7");
+    std::wstring bitmap = CardBitmap();
+    SetValue(L"DFORMBackBitmapName", bitmap);
     mirror = Mirror{};
     mirror.infoType = 1;
     mirror.dynasty = 1;
     mirror.city = 21;
     if (!StartChecked(app, s)) return;
     CheckWindowFrame(app, s, {100, 200});
+    Check(s + L": the stored background picture is shown", HasBackground(app));
     app.CheckShows(s + L": 上海's sun times and era-name years for today", Today(), 5000);
     app.GoTo(SpringFestival2024);
     app.CheckShows(s + L": 2024-02-10 with 上海's sun times", SpringFestival2024);
@@ -1189,7 +1440,7 @@ void ScenarioPrepared(Lumora& app)
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     SetWindowPos(app.wnd, nullptr, cx, cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     WaitFor([&] { return app.Rect().left == cx - 260; }, 2000);
-    Check(s + L": 退出 ends the program", app.Exit());
+    Check(s + L": 退出 ends the program with exit code 0", app.Exit());
 
     std::map<std::wstring, std::wstring> expected = {
         {L"Version", L"4.0"},
@@ -1208,7 +1459,7 @@ void ScenarioPrepared(Lumora& app)
         {L"MyCityLatitude", L""},
         {L"NowCityCode", L"21"},
         {L"FORMTransFlag", L"3"},
-        {L"DFORMBackBitmapName", L""},
+        {L"DFORMBackBitmapName", bitmap},
     };
     std::wstring detail;
     for (auto& [name, value] : expected) {
@@ -1237,6 +1488,18 @@ void CheckCoordinatesDialog(Lumora& app)
     HWND dlg = app.WaitDialog(L"本地坐标");
     if (!Check(L"coordinates dialog opens (3055)", dlg != nullptr)) return;
     Check(L"coordinates dialog is modal", !IsWindowEnabled(app.wnd));
+    std::wstring labels;
+    for (const auto& t : ChildTexts(dlg)) labels += L"|" + t;
+    Check(L"coordinates dialog labels",
+          labels.find(L"|地 名") != std::wstring::npos && labels.find(L"|经 度") != std::wstring::npos &&
+              labels.find(L"|纬 度") != std::wstring::npos && labels.find(L"|历算时区为东8区") != std::wstring::npos &&
+              labels.find(L"|确定") != std::wstring::npos && labels.find(L"|取消") != std::wstring::npos,
+          labels);
+    PostMessageW(app.wnd, 1124, 0, WM_RBUTTONUP);
+    Barrier(GetDlgItem(dlg, 2002));
+    HWND strayMenu = OpenMenu(app, 0);
+    Check(L"the notification icon shows no menu while the dialog is open", strayMenu == nullptr);
+    if (strayMenu) CloseMenu(app, strayMenu);
     HWND list = GetDlgItem(dlg, 2001), lon = GetDlgItem(dlg, 2002), lat = GetDlgItem(dlg, 2003),
          name = GetDlgItem(dlg, 2004);
     int n = ComboCount(list);
@@ -1341,19 +1604,24 @@ void ScenarioCoordinates(Lumora& app)
     CheckMenuMarks(app, L"with the Run value present", {{3086, true}, {3085, true}});
     CheckCoordinatesDialog(app);
     if (!app.Running()) return;
-    Check(s + L": 退出 ends the program", app.Exit());
+    std::wstring bitmap = CardBitmap();
+    Check(s + L": no background picture at start", !HasBackground(app));
+    ChooseBackground(app, bitmap);
+    if (!app.Running()) return;
+    Check(s + L": 退出 ends the program with exit code 0", app.Exit());
     std::wstring detail;
     std::map<std::wstring, std::wstring> expected = {{L"MyCityName", L"测试"},
                                                      {L"MyCityLongitude", L"-116.38"},
                                                      {L"MyCityLatitude", L"39.9"},
                                                      {L"NowCityCode", L"44"},
                                                      {L"FormLeft", Num((cx - 260) / 2)},
-                                                     {L"FormTop", Num((cy - 150) / 2)}};
+                                                     {L"FormTop", Num((cy - 150) / 2)},
+                                                     {L"DFORMBackBitmapName", bitmap}};
     for (auto& [name, value] : expected) {
         auto got = GetValue(name.c_str());
         if (got != value) detail += name + L" expected " + Quoted(value) + L" got " + Quoted(got) + L"; ";
     }
-    Check(s + L": the custom place is saved at close", detail.empty(), detail);
+    Check(s + L": the custom place and the chosen background are saved at close", detail.empty(), detail);
     CheckText(s + L": the recognised Run value is kept", runCommand,
               GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey));
 }
@@ -1370,6 +1638,7 @@ void ScenarioRegistryUse(Lumora& app)
     SetValue(L"MyCityLongitude", L"-116.38");
     SetValue(L"MyCityLatitude", L"39.9");
     SetValue(L"NowCityCode", L"44");
+    SetValue(L"DFORMBackBitmapName", L"C:\\no such folder\\card.bmp");
     SetValue(L"FormLeft", Num(cx - 260));  // flush with the bottom-right corner: still fits
     SetValue(L"FormTop", Num(cy - 150));
     SetProgramPaths(Gbk(exePath));
@@ -1395,16 +1664,17 @@ void ScenarioRegistryUse(Lumora& app)
     app.Command(3085);
     CheckText(s + L": switching it on again writes Version 4.0 at once", L"4.0", GetValue(L"Version"));
     app.Command(3086);  // the Run value goes at close
-    Check(s + L": 退出 ends the program", app.Exit());
+    Check(s + L": 退出 ends the program with exit code 0", app.Exit());
     CheckText(s + L": switched on again, the close writes the settings", L"4.0", GetValue(L"Version"));
     CheckText(s + L": the custom place survives the switch", L"测试", GetValue(L"MyCityName"));
+    CheckText(s + L": a stored background that does not exist is dropped", L"", GetValue(L"DFORMBackBitmapName"));
     Check(s + L": 开机自动运行 switched off removes the Run value",
           !GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey) && !GetValue(L"Lumora", HKEY_CURRENT_USER, RunKey));
 
     // Off at close: nothing is left.
     if (!StartChecked(app, s + L" off")) return;
     app.Command(3085);
-    Check(s + L" off: 退出 ends the program", app.Exit());
+    Check(s + L" off: 退出 ends the program with exit code 0", app.Exit());
     Check(s + L" off: a close with registry use off leaves no settings", !KeyExists(LumoraKey));
 }
 
