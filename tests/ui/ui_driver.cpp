@@ -24,6 +24,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -638,14 +639,23 @@ HWND OpenMenu(Lumora& app, DWORD timeoutMs)
 }
 
 // Escape, then cancel mode when that was not enough.
+// True while the program's thread is tracking a menu.
+bool InMenuMode(const Lumora& app)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(app.pi.dwThreadId, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+}
+
 bool CloseMenu(Lumora& app, HWND menuWnd)
 {
     PostMessageW(menuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    if (!WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500)) {
+    auto closed = [&] { return !IsWindowVisible(menuWnd) && !InMenuMode(app); };
+    if (!WaitFor(closed, 1500)) {
         Send(app.wnd, WM_CANCELMODE, 0, 0);
-        WaitFor([&] { return !IsWindowVisible(menuWnd); }, 1500);
+        WaitFor(closed, 1500);
     }
-    return !IsWindowVisible(menuWnd);
+    return closed();
 }
 
 bool StartChecked(Lumora& app, const std::wstring& scenario)
@@ -1053,6 +1063,208 @@ void CheckHideAndShow(Lumora& app)
     if (!IsWindowVisible(app.wnd)) Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
 }
 
+// The items of the pop-up menu and of its two submenus with check marks, in
+// their order on the screen (separators left out; 0 for a submenu item).
+const std::vector<int> TopMenuItems = {3025, 3026, 3035, 3036, 3037, 0, 3055, 0, 3080, 0, 3105, 3106, 3110, 3111};
+const std::vector<int> TransparencyItems = {3040, 3041, 3042, 3043, 3044, 3045, 3046, 3047, 3048, 3049, 3050};
+const std::vector<int> OptionItems = {3085, 3086, 3087, 3090, 3091, 3092, 3093, 3095, 3096, 3097, 3098, 3100};
+
+// A window's pixels as they are on the screen.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    DWORD At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF; }
+    bool operator==(const Capture&) const = default;
+};
+
+Capture Grab(HWND w)
+{
+    RECT r{};
+    GetWindowRect(w, &r);
+    Capture c;
+    c.width = r.right - r.left;
+    c.height = r.bottom - r.top;
+    if (c.width <= 0 || c.height <= 0) return c;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = c.width;
+    info.bmiHeader.biHeight = -c.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, c.width, c.height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    auto* p = static_cast<const DWORD*>(bits);
+    c.pixels.assign(p, p + size_t(c.width) * size_t(c.height));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// The most frequent colour in a rectangle of a capture.
+DWORD CommonColour(const Capture& c, int x0, int y0, int x1, int y1)
+{
+    std::map<DWORD, int> counts;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) ++counts[c.At(x, y)];
+    DWORD best = 0;
+    int most = -1;
+    for (auto& [colour, n] : counts)
+        if (n > most) best = colour, most = n;
+    return best;
+}
+
+// The check marks of an open menu window, read from the screen: its items
+// are the runs of rows with ink right of the check column (separators are
+// thinner lines), and an item is checked when its check column holds more
+// than its own background (the highlighted item has a background of its own).
+std::optional<std::vector<bool>> MarksOnScreen(HWND menuWnd, size_t items, std::wstring& why)
+{
+    // What an earlier menu left on the screen may still be where this one
+    // opens: have it painted now, then wait until the pixels stay as they are.
+    RedrawWindow(menuWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Capture c = Grab(menuWnd), again;
+    for (int i = 0, same = 0; i < 40 && same < 3; ++i) {
+        Sleep(40);
+        again = Grab(menuWnd);
+        same = again == c ? same + 1 : 0;
+        c = again;
+    }
+    if (c.width < 30 || c.height < 30) {
+        why = L"the menu window is " + Num(c.width) + L"x" + Num(c.height);
+        return std::nullopt;
+    }
+    int column = GetSystemMetrics(SM_CXMENUCHECK) + 3;  // text starts right of this
+    DWORD background = CommonColour(c, 0, 0, c.width, c.height);
+    std::vector<std::pair<int, int>> bands;
+    int start = -1;
+    for (int y = 2; y <= c.height - 2; ++y) {
+        bool ink = false;
+        if (y < c.height - 2)
+            for (int x = column; x < c.width - 3 && !ink; ++x) ink = c.At(x, y) != background;
+        if (ink && start < 0) start = y;
+        if (!ink && start >= 0) {
+            if (y - start > 3) bands.emplace_back(start, y);  // thinner runs are separators
+            start = -1;
+        }
+    }
+    if (bands.size() != items) {
+        why = L"the menu shows " + Num(long(bands.size())) + L" items where " + Num(long(items)) + L" were expected";
+        return std::nullopt;
+    }
+    // The check column without the frame and the highlight's edge.
+    const int x0 = 4, x1 = column - 2;
+    std::vector<bool> marks;
+    for (auto [y0, y1] : bands) {
+        DWORD own = CommonColour(c, x0, y0, x1, y1);
+        int differing = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) differing += c.At(x, y) != own;
+        marks.push_back(differing >= 4);
+    }
+    return marks;
+}
+
+// The check marks of the pop-up menu as the right button shows it. Through
+// the menu handle where the system lets another process read it, else from
+// the screen (the top menu and the two submenus with marks, opened by their
+// access keys). nullopt when neither works.
+std::optional<std::map<int, bool>> ReadMenuChecks(Lumora& app, const std::vector<int>& commands, std::wstring& why,
+                                                  bool& shown)
+{
+    shown = false;
+    // The menu opens at the pointer: put it, and the submenus that open to
+    // its right, clear of the card, which may be in front of them.
+    RECT r = app.Rect();
+    MouseTo(r.left >= 500 ? 10 : r.right + 10, 10);
+    // After the card has been re-parented (embedded in the desktop, or back
+    // from it) Wine ends the next menu it opens at once: one more try.
+    HWND menuWnd = nullptr;
+    for (int attempt = 0; attempt < 2 && !menuWnd; ++attempt) {
+        PostMessageW(app.wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(130, 41));
+        PostMessageW(app.wnd, WM_RBUTTONUP, 0, MAKELPARAM(130, 41));
+        menuWnd = OpenMenu(app, 1500);
+        if (menuWnd && !WaitFor([&] { return !IsWindowVisible(menuWnd); }, 100)) break;
+        menuWnd = nullptr;
+    }
+    if (!menuWnd) {
+        why = L"no pop-up menu showed (or it closed at once)";
+        return std::nullopt;
+    }
+    shown = true;
+    std::optional<std::map<int, bool>> checks;
+    auto hmenu = Send(menuWnd, MN_GETHMENU, 0, 0);
+    if (hmenu && *hmenu && GetMenuState(HMENU(*hmenu), UINT(commands.front()), MF_BYCOMMAND) != UINT(-1)) {
+        checks.emplace();
+        for (int c : commands) (*checks)[c] = (GetMenuState(HMENU(*hmenu), UINT(c), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    } else {
+        checks.emplace();
+        auto take = [&](const std::vector<int>& order, const std::optional<std::vector<bool>>& marks) {
+            if (!marks) return false;
+            for (size_t i = 0; i < order.size(); ++i)
+                if (order[i]) (*checks)[order[i]] = (*marks)[i];
+            return true;
+        };
+        bool ok = take(TopMenuItems, MarksOnScreen(menuWnd, TopMenuItems.size(), why));
+        auto wants = [&](int low, int high) {
+            return std::any_of(commands.begin(), commands.end(), [&](int c) { return c >= low && c <= high; });
+        };
+        for (auto [key, order, low, high] : {std::tuple{L'p', &TransparencyItems, 3040, 3050},
+                                             std::tuple{L'o', &OptionItems, 3085, 3100}}) {
+            if (!ok || !wants(low, high)) continue;
+            PostMessageW(menuWnd, WM_CHAR, key, 0);
+            HWND sub = nullptr;
+            WaitFor(
+                [&] {
+                    for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32768"))
+                        if (w != menuWnd && IsWindowVisible(w)) sub = w;
+                    return sub != nullptr;
+                },
+                2000);
+            if (!sub) {
+                why = L"the submenu did not open";
+                ok = false;
+                break;
+            }
+            ok = take(*order, MarksOnScreen(sub, order->size(), why));
+            PostMessageW(menuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            WaitFor([&] { return !IsWindowVisible(sub); }, 1500);
+        }
+        if (!ok) checks.reset();
+    }
+    Check(L"the pop-up menu closes again", CloseMenu(app, menuWnd));
+    return checks;
+}
+
+bool menuReadable = true;
+
+void CheckMenuMarks(Lumora& app, const std::wstring& name, const std::map<int, bool>& expected)
+{
+    if (!menuReadable) return;
+    std::vector<int> commands;
+    for (auto& [c, on] : expected) commands.push_back(c);
+    std::wstring why;
+    bool shown = false;
+    auto checks = ReadMenuChecks(app, commands, why, shown);
+    if (!checks) {
+        // A menu that shows but cannot be read here will not be readable
+        // later either: one failure says it.
+        menuReadable = !shown;
+        Check(L"menu check marks " + name, false, why);
+        return;
+    }
+    std::wstring detail;
+    for (auto& [c, on] : expected)
+        if ((*checks)[c] != on) detail += Num(c) + (on ? L" not checked; " : L" checked; ");
+    Check(L"menu check marks " + name, detail.empty(), detail);
+}
+
 void CheckTransparency(Lumora& app)
 {
     std::wstring got;
@@ -1125,6 +1337,10 @@ void CheckTransparency(Lumora& app)
     Check(L"the fading goes on after the list closed", WaitFor([&] { return app.SeenAlpha() < paused; }, 2000),
           L"alpha stays " + Num(app.SeenAlpha()));
 
+    std::map<int, bool> automatic;
+    for (int c = 3040; c <= 3050; ++c) automatic[c] = c == 3050;
+    CheckMenuMarks(app, L"after 自动 (3050): 自动 alone", automatic);
+
     app.Command(3040);
     Sleep(600);
     Check(L"a fixed level stops the fading (3040)", app.SeenAlpha() == 255, L"alpha " + Num(app.SeenAlpha()));
@@ -1146,9 +1362,11 @@ void CheckPlacement(Lumora& app)
           !app.Topmost() && (parentClass == L"SysListView32" || parentClass == L"(desktop)"),
           L"parent " + parentClass + (app.Topmost() ? L", topmost" : L""));
     Print(L"NOTE embedding parent under this desktop: " + parentClass);
+    CheckMenuMarks(app, L"when embedded: 嵌入桌面 alone", {{3035, false}, {3036, true}});
     app.Command(3036);
     Check(L"3036 twice returns to normal placement, not topmost", !app.Topmost() && IsTopLevel(app.wnd),
           app.Topmost() ? L"topmost" : L"parent " + ClassOf(GetAncestor(app.wnd, GA_PARENT)));
+    CheckMenuMarks(app, L"in normal placement: neither 最前显示 nor 嵌入桌面", {{3035, false}, {3036, false}});
     app.Command(3036);
     app.Command(3035);
     Check(L"3035 while embedded leaves the desktop and makes it topmost", app.Topmost() && IsTopLevel(app.wnd));
@@ -1210,61 +1428,6 @@ void CheckMoveLock(Lumora& app)
 
 // Opens the pop-up menu as the right button does and reads its check marks
 // through MN_GETHMENU. nullopt when the menu cannot be read from here.
-std::optional<std::map<int, bool>> ReadMenuChecks(Lumora& app, const std::vector<int>& commands,
-                                                  std::wstring& why)
-{
-    RECT r = app.Rect();
-    MouseTo(r.left + 130, r.top + 41);
-    PostMessageW(app.wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(130, 41));
-    PostMessageW(app.wnd, WM_RBUTTONUP, 0, MAKELPARAM(130, 41));
-    HWND menuWnd = OpenMenu(app, 3000);
-    if (!menuWnd) {
-        why = L"no visible #32768 menu window appeared";
-        return std::nullopt;
-    }
-    std::optional<std::map<int, bool>> checks;
-    auto hmenu = Send(menuWnd, MN_GETHMENU, 0, 0);
-    if (!hmenu || !*hmenu) {
-        why = L"MN_GETHMENU gave no menu";
-    } else {
-        HMENU menu = HMENU(*hmenu);
-        checks.emplace();
-        for (int c : commands) {
-            UINT state = GetMenuState(menu, UINT(c), MF_BYCOMMAND);
-            if (state == UINT(-1)) {
-                why = L"GetMenuState(" + Num(c) + L") failed (error " + Num(long(GetLastError())) +
-                      L") on the other process's menu " + Num(long(*hmenu));
-                checks.reset();
-                break;
-            }
-            (*checks)[c] = (state & MF_CHECKED) != 0;
-        }
-    }
-    Check(L"the pop-up menu closes again", CloseMenu(app, menuWnd));
-    return checks;
-}
-
-bool menuReadable = true;
-
-void CheckMenuMarks(Lumora& app, const std::wstring& name, const std::map<int, bool>& expected)
-{
-    if (!menuReadable) return;
-    std::vector<int> commands;
-    for (auto& [c, on] : expected) commands.push_back(c);
-    std::wstring why;
-    auto checks = ReadMenuChecks(app, commands, why);
-    if (!checks) {
-        menuReadable = false;
-        Print(L"NOTE menu check marks cannot be read from another process here: " + why +
-              L"; they are checked by their effects instead");
-        return;
-    }
-    std::wstring detail;
-    for (auto& [c, on] : expected)
-        if ((*checks)[c] != on) detail += Num(c) + (on ? L" not checked; " : L" checked; ");
-    Check(L"menu check marks " + name, detail.empty(), detail);
-}
-
 // The notification icon's messages, a double click on an information line,
 // and the day window's own entry of the menu.
 void CheckSmallInputs(Lumora& app)
@@ -1328,7 +1491,7 @@ void CheckDialogs(Lumora& app)
     }
 }
 
-// A day view with an expected position, used when the registry says where.
+// A first start: nothing stored, everything at its default, nothing kept at close.
 void ScenarioFresh(Lumora& app)
 {
     const std::wstring s = L"fresh start";
@@ -1511,6 +1674,9 @@ void CheckCoordinatesDialog(Lumora& app)
     Check(L"a built-in city's fields are read-only and the name hidden",
           (GetWindowLongW(lon, GWL_STYLE) & ES_READONLY) && (GetWindowLongW(lat, GWL_STYLE) & ES_READONLY) &&
               !IsWindowVisible(name));
+    Check(L"the three fields take at most 12 typed characters",
+          Send(lon, EM_GETLIMITTEXT, 0, 0).value_or(0) == 12 && Send(lat, EM_GETLIMITTEXT, 0, 0).value_or(0) == 12 &&
+              Send(name, EM_GETLIMITTEXT, 0, 0).value_or(0) == 12);
     CheckText(L"longitude field of 上海", L"东经121.4667度", TextOf(lon));
     CheckText(L"latitude field of 上海", L"北纬31.2333度", TextOf(lat));
     Send(list, CB_SETCURSEL, 30, 0);
