@@ -24,6 +24,7 @@ struct SmallDialog {
     UINT dpi = 96;
     // The place chosen when the dialog opened: 取消 goes back to it.
     int32_t openingCityCode = 1;
+    bool settingText = false;
 };
 SmallDialog Dialog;
 
@@ -62,7 +63,13 @@ std::string FieldText(int id)
     return Gbk(text);
 }
 
-void SetFieldText(int id, const std::string& text) { SetWindowTextW(Item(id), Wide(text).c_str()); }
+// The program's own texts may be longer than what the user may type (东经121.4667度).
+void SetFieldText(int id, const std::string& text)
+{
+    Dialog.settingText = true;
+    SetWindowTextW(Item(id), Wide(text).c_str());
+    Dialog.settingText = false;
+}
 
 HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, const Layout& at)
 {
@@ -151,17 +158,35 @@ void SetSystemDate()
     SetLocalTime(&now);
 }
 
+// The dialog's loop waits for a posted message; one is posted so that it
+// also ends when the close came as a sent message.
+void CloseDialog()
+{
+    DestroyWindow(Dialog.window);
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+}
+
 void OnOk()
 {
     if (Dialog.mode == SmallDialogMode::Coordinates && !AcceptPlace()) return;
     if (Dialog.mode == SmallDialogMode::SystemDate) SetSystemDate();
-    DestroyWindow(Dialog.window);
+    CloseDialog();
 }
 
 void OnCancel()
 {
     if (Dialog.mode == SmallDialogMode::Coordinates) SelectCity(Dialog.openingCityCode);
-    DestroyWindow(Dialog.window);
+    CloseDialog();
+}
+
+// The three fields take at most 12 bytes of code page 936 text: what is
+// typed beyond that is cut off at a whole character.
+void KeepWithinTwelveBytes(int id)
+{
+    std::string text = FieldText(id);
+    if (Dialog.settingText || text.size() <= 12) return;
+    SetFieldText(id, LeftBytes(text, 12));
+    SendMessageW(Item(id), EM_SETSEL, WPARAM(-1), -1);
 }
 
 LRESULT CALLBACK SmallDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -171,6 +196,8 @@ LRESULT CALLBACK SmallDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (LOWORD(wParam) == IDOK) OnOk();
         else if (LOWORD(wParam) == IDCANCEL) OnCancel();
         else if (LOWORD(wParam) == CityListId && HIWORD(wParam) == CBN_SELCHANGE) OnCityChosen();
+        else if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) >= LongitudeId && LOWORD(wParam) <= NameId)
+            KeepWithinTwelveBytes(LOWORD(wParam));
         return 0;
     case WM_CLOSE: OnCancel(); return 0;
     default: break;

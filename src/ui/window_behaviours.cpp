@@ -57,6 +57,9 @@ void EmbedInDesktop(HWND window, bool on)
         HWND view = manager ? FindWindowExA(manager, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
         icons = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
     }
+    // Without the icon view the window stays top-level; one that already is
+    // is left alone.
+    if (!icons && GetAncestor(window, GA_PARENT) == GetDesktopWindow()) return;
     SetParent(window, icons);
 }
 

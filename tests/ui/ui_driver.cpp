@@ -1384,18 +1384,19 @@ void CheckPlacement(Lumora& app)
           L"at " + Num(r.left) + L"," + Num(r.top));
 }
 
-// Presses the left button on the card's margin and drags it by (dx, dy).
-RECT Drag(Lumora& app, int dx, int dy)
+// Presses the left button on the card's margin and drags it by (dx, dy),
+// pausing pace milliseconds between the steps.
+RECT Drag(Lumora& app, int dx, int dy, DWORD pace = 60)
 {
     RECT r = app.Rect();
     POINT p{r.left + 7, r.top + 75};
     MouseTo(p.x, p.y);
-    Sleep(100);
+    Sleep(pace + 40);
     MouseButton(true);
-    Sleep(150);
+    Sleep(pace * 5 / 2);
     for (int i = 1; i <= 4; ++i) {
         MouseTo(p.x + dx * i / 4, p.y + dy * i / 4);
-        Sleep(60);
+        Sleep(pace);
     }
     MouseButton(false);
     RECT now = r;
@@ -1404,23 +1405,38 @@ RECT Drag(Lumora& app, int dx, int dy)
     return app.Rect();
 }
 
+// A drag that should move the card: a busy machine may let the pointer run
+// ahead of the move loop, so a drag that did not arrive is tried again more
+// slowly from the same place.
+RECT DragExpectingMove(Lumora& app, int dx, int dy)
+{
+    RECT start = app.Rect(), moved = start;
+    for (DWORD pace : {60, 200, 500}) {
+        moved = Drag(app, dx, dy, pace);
+        if (moved.left == start.left + dx && moved.top == start.top + dy) break;
+        SetWindowPos(app.wnd, nullptr, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        WaitFor([&] { return app.Rect().left == start.left && app.Rect().top == start.top; }, 2000);
+    }
+    return moved;
+}
+
 void CheckMoveLock(Lumora& app)
 {
     SetWindowPos(app.wnd, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     WaitFor([&] { return app.Rect().left == 400; }, 2000);
-    RECT moved = Drag(app, 60, 40);
+    RECT moved = DragExpectingMove(app, 60, 40);
     bool dragWorks = moved.left == 460 && moved.top == 340;
     Check(L"dragging the card moves it", dragWorks,
           L"from 400,300 by 60,40 it is at " + Num(moved.left) + L"," + Num(moved.top));
     app.Command(3037);
     RECT before = app.Rect();
-    RECT after = Drag(app, 60, 40);
+    RECT after = Drag(app, 60, 40, 200);
     Check(L"with 禁止移动 (3037) dragging leaves it in place", after.left == before.left && after.top == before.top,
           L"moved from " + Num(before.left) + L"," + Num(before.top) + L" to " + Num(after.left) + L"," +
               Num(after.top));
     app.Command(3037);
     if (dragWorks) {
-        RECT again = Drag(app, -60, -40);
+        RECT again = DragExpectingMove(app, -60, -40);
         Check(L"3037 again allows moving", again.left == before.left - 60 && again.top == before.top - 40,
               L"at " + Num(again.left) + L"," + Num(again.top));
     }
