@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
