@@ -23,8 +23,11 @@ struct SmallDialog {
     HFONT font = nullptr;
     UINT dpi = 96;
     // The place chosen when the dialog opened: 取消 goes back to it.
+    HWND owner = nullptr;
     int32_t openingCityCode = 1;
     bool settingText = false;
+    // What each of the three fields held last while within its 12 bytes.
+    std::string accepted[3];
 };
 SmallDialog Dialog;
 
@@ -63,12 +66,15 @@ std::string FieldText(int id)
     return Gbk(text);
 }
 
+std::string& AcceptedText(int id) { return Dialog.accepted[id - LongitudeId]; }
+
 // The program's own texts may be longer than what the user may type (东经121.4667度).
 void SetFieldText(int id, const std::string& text)
 {
     Dialog.settingText = true;
     SetWindowTextW(Item(id), Wide(text).c_str());
     Dialog.settingText = false;
+    if (id >= LongitudeId && id <= NameId) AcceptedText(id) = text;
 }
 
 HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, const Layout& at)
@@ -155,13 +161,18 @@ void SetSystemDate()
     now.wYear = WORD(ShownDate.year);
     now.wMonth = WORD(ShownDate.month);
     now.wDay = WORD(ShownDate.day);
+    // The first call may apply the daylight-saving state of the old date;
+    // the second sets the time under the new one.
+    SetLocalTime(&now);
     SetLocalTime(&now);
 }
 
-// The dialog's loop waits for a posted message; one is posted so that it
-// also ends when the close came as a sent message.
+// The owner is enabled before the dialog goes, so that it becomes the
+// active window again. The dialog's loop waits for a posted message; one is
+// posted so that it also ends when the close came as a sent message.
 void CloseDialog()
 {
+    EnableWindow(Dialog.owner, TRUE);
     DestroyWindow(Dialog.window);
     PostMessageW(nullptr, WM_NULL, 0, 0);
 }
@@ -179,14 +190,25 @@ void OnCancel()
     CloseDialog();
 }
 
-// The three fields take at most 12 bytes of code page 936 text: what is
-// typed beyond that is cut off at a whole character.
+// The three fields take at most 12 bytes of code page 936 text: typing that
+// would go beyond is undone, with the caret where it was. A longer text that
+// the program wrote itself may still be shortened.
 void KeepWithinTwelveBytes(int id)
 {
+    if (Dialog.settingText) return;
     std::string text = FieldText(id);
-    if (Dialog.settingText || text.size() <= 12) return;
-    SetFieldText(id, LeftBytes(text, 12));
-    SendMessageW(Item(id), EM_SETSEL, WPARAM(-1), -1);
+    std::string& before = AcceptedText(id);
+    if (text.size() <= 12 || text.size() <= before.size()) {
+        before = text;
+        return;
+    }
+    DWORD caret = 0;
+    SendMessageW(Item(id), EM_GETSEL, 0, LPARAM(&caret));
+    int grown = int(Wide(text).size()) - int(Wide(before).size());
+    std::string kept = before;
+    SetFieldText(id, kept);
+    int at = std::max(0, int(caret) - std::max(grown, 0));
+    SendMessageW(Item(id), EM_SETSEL, WPARAM(at), LPARAM(at));
 }
 
 LRESULT CALLBACK SmallDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -225,6 +247,7 @@ void CreateDialogWindow(HWND owner, SmallDialogMode mode)
         registered = RegisterClassExW(&windowClass) != 0;
     }
     Dialog.mode = mode;
+    Dialog.owner = owner;
     Dialog.dpi = WindowDpi(owner);
     SIZE client = mode == SmallDialogMode::Coordinates ? SIZE{250, 170}
                   : mode == SmallDialogMode::SystemDate ? SIZE{250, 110}

@@ -59,7 +59,9 @@ struct DayWindowState {
     HFONT selectorFont = nullptr, infoFont = nullptr;
     HBRUSH controlBrush = nullptr, cardBrush = nullptr;
     HBITMAP backgroundBitmap = nullptr;
-    HICON bigIcon = nullptr, smallIcon = nullptr;
+    HICON bigIcon = nullptr;
+    // The control that had the focus when the card was last deactivated.
+    HWND lastFocus = nullptr;
     UINT dpi = 96;
     UINT taskbarCreated = 0;
     std::string reminder;
@@ -67,7 +69,9 @@ struct DayWindowState {
     // when its items change.
     std::array<std::vector<std::string>, 9> listedItems;
     DayCardLists lists;
-    bool escapeClosedList = false;
+    // Escape went down on the card with no list dropped: its release hides the
+    // card. A release whose press closed a list, a menu or a dialog does not.
+    bool escapePressed = false;
 };
 DayWindowState Day;
 
@@ -199,8 +203,8 @@ void ApplyLayout()
     auto place = [dpi](HWND control, const Placement& p) {
         MoveWindow(control, Scaled(p.x, dpi), Scaled(p.y, dpi), Scaled(p.width, dpi), Scaled(p.height, dpi), TRUE);
     };
-    if (Day.selectorFont) DeleteObject(Day.selectorFont);
-    if (Day.infoFont) DeleteObject(Day.infoFont);
+    // The controls let go of the old fonts before they are deleted.
+    HFONT oldSelectorFont = Day.selectorFont, oldInfoFont = Day.infoFont;
     Day.selectorFont = MakeFont(14);
     Day.infoFont = MakeFont(13);
     for (int s = 0; s < 9; ++s) {
@@ -214,6 +218,8 @@ void ApplyLayout()
         SendMessageW(Day.infoLines[size_t(i)], WM_SETFONT, WPARAM(Day.infoFont), TRUE);
         place(Day.infoLines[size_t(i)], InfoPlaces[i]);
     }
+    for (HFONT old : {oldSelectorFont, oldInfoFont})
+        if (old) DeleteObject(old);
     MoveWindow(Day.background, 0, 0, Scaled(CardWidth, dpi), Scaled(CardHeight, dpi), TRUE);
     SetWindowRgn(Day.window, CardRegion(dpi), TRUE);
     SendMessageW(Day.toolTip, TTM_SETMAXTIPWIDTH, 0, Scaled(300, dpi));
@@ -316,7 +322,7 @@ bool PreTranslate(const MSG& msg)
         return true;
     case WM_KEYDOWN:
         if (msg.wParam == VK_ESCAPE) {
-            Day.escapeClosedList = DropDownOpen != 0;
+            Day.escapePressed = DropDownOpen == 0;
             return false;
         }
         if (int s = SelectorIndexOf(msg.hwnd); s >= 0) {
@@ -326,8 +332,8 @@ bool PreTranslate(const MSG& msg)
         return false;
     case WM_KEYUP:
         if (msg.wParam != VK_ESCAPE) return false;
-        if (!Day.escapeClosedList) ShowWindow(Day.window, SW_HIDE);
-        Day.escapeClosedList = false;
+        if (Day.escapePressed) ShowWindow(Day.window, SW_HIDE);
+        Day.escapePressed = false;
         return true;
     case WM_MOUSEWHEEL: {
         int s = SelectorIndexOf(msg.hwnd);
@@ -425,12 +431,20 @@ void OnDpiChanged(HWND window, UINT dpi, const RECT& suggested)
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The card's top-left corner, for the next start.
+void RememberPosition(HWND window)
+{
+    RECT r;
+    if (GetWindowRect(window, &r)) FormLeft = r.left, FormTop = r.top;
+}
+
 void ReleaseResources()
 {
     for (HGDIOBJ object : {HGDIOBJ(Day.selectorFont), HGDIOBJ(Day.infoFont), HGDIOBJ(Day.controlBrush), HGDIOBJ(Day.cardBrush),
                            HGDIOBJ(Day.backgroundBitmap)})
         if (object) DeleteObject(object);
     if (Day.menu) DestroyMenu(Day.menu);
+    if (Day.bigIcon) DestroyIcon(Day.bigIcon);
     Day = DayWindowState{};
 }
 
@@ -453,8 +467,12 @@ LRESULT CALLBACK DayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDOWN: StartDragging(window); return 0;
     case WM_RBUTTONDOWN: UpdateMenuChecks(Day.menu); return 0;
     case WM_RBUTTONUP: ShowPopupMenu(window, Day.menu); return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) Day.escapePressed = DropDownOpen == 0;
+        return 0;
     case WM_KEYUP:
-        if (wParam == VK_ESCAPE) ShowWindow(window, SW_HIDE);
+        if (wParam == VK_ESCAPE && Day.escapePressed) ShowWindow(window, SW_HIDE);
+        Day.escapePressed = false;
         return 0;
     case WM_WINDOWPOSCHANGING: KeepOnScreen(window, *reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
     case WM_MOVING:
@@ -487,10 +505,21 @@ LRESULT CALLBACK DayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     case WM_DPICHANGED: OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
-    case WM_SETFOCUS: SetFocus(Day.selectors[0]); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) Day.lastFocus = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        SetFocus(Day.lastFocus && IsWindow(Day.lastFocus) ? Day.lastFocus : Day.selectors[0]);
+        return 0;
     case WM_ENDSESSION:
         // Log-off or shut-down: keep the settings as a normal close would.
-        if (wParam && SwitchPending == 0) SaveSettings();
+        if (wParam && SwitchPending == 0) {
+            RememberPosition(window);
+            SaveSettings();
+        }
         return 0;
     case WM_CLOSE: CloseDayWindow(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -523,7 +552,9 @@ void RegisterDayClass(HINSTANCE instance)
 
 void RefreshDayInfo()
 {
-    if (!Day.window) return;
+    // Nothing to show once the card has closed (a close can arrive while a
+    // dialog of the card is open).
+    if (!Day.window || !IsWindow(Day.window)) return;
     StopDayAudio();
     WindowAudioPath.clear();
     ShortPath.clear();
@@ -536,10 +567,14 @@ void RefreshDayInfo()
     PlayDayAudio();
 }
 
+void RefreshDaySelectors()
+{
+    if (Day.window && IsWindow(Day.window)) SelectShownDay();
+}
+
 void RefreshDayLists()
 {
-    if (!Day.window) return;
-    SelectShownDay();
+    RefreshDaySelectors();
     RefreshDayInfo();
 }
 
@@ -569,8 +604,7 @@ void CloseDayWindow()
     UnregisterHotKey(window, SpeakHotKey);
     RemoveTrayIcon();
     StopDayAudio();
-    RECT r;
-    if (GetWindowRect(window, &r)) FormLeft = r.left, FormTop = r.top;
+    RememberPosition(window);
     if (SwitchPending == 0) SaveSettings();
     DestroyWindow(window);
 }
@@ -582,6 +616,7 @@ int RunDayWindow()
     if (!registered) RegisterDayClass(instance), registered = true;
 
     Day.dpi = SystemDpi();
+    FadeStep = 0;
     int width = Scaled(CardWidth, Day.dpi), height = Scaled(CardHeight, Day.dpi);
     POINT at = OpeningPosition(width, height);
     Day.window = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW, L"LUMORA_DFORM", Wide("岚舟日历").c_str(),

@@ -11,8 +11,9 @@ int RunDayWindow();
 
 // The two information lines, the reminder tip and the day's audio, again.
 void RefreshDayInfo();
-// All nine selectors again (the lunar calendar or the year names changed),
-// then the information.
+// All nine selectors again (the year names changed).
+void RefreshDaySelectors();
+// The selectors and then the information (the lunar calendar changed).
 void RefreshDayLists();
 // Moves the shown day to the system's local date.
 void ShowToday();

@@ -213,7 +213,7 @@ void RunCommand(HWND window, int number)
         break;
     case 3095:
         Toggle(DFORMShowDynastyFlag);
-        RefreshDayLists();
+        RefreshDaySelectors();
         break;
     case 3096:
     case 3097:

@@ -1042,10 +1042,12 @@ void CheckDisplayOptions(Lumora& app)
 
 void CheckHideAndShow(Lumora& app)
 {
+    PostMessageW(app.Item(GregorianDayId), WM_KEYDOWN, VK_ESCAPE, LPARAM(1 | (1u << 16)));
     PostMessageW(app.Item(GregorianDayId), WM_KEYUP, VK_ESCAPE, LPARAM(1 | (1u << 16) | (3u << 30)));
     Check(L"Escape in a selector hides the window", WaitFor([&] { return !IsWindowVisible(app.wnd); }, 3000));
     Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
     Check(L"Ctrl+Alt+R shows it again", WaitFor([&] { return IsWindowVisible(app.wnd) != FALSE; }, 3000));
+    PostMessageW(app.wnd, WM_KEYDOWN, VK_ESCAPE, LPARAM(1 | (1u << 16)));
     PostMessageW(app.wnd, WM_KEYUP, VK_ESCAPE, LPARAM(1 | (1u << 16) | (3u << 30)));
     Check(L"Escape on the window hides it", WaitFor([&] { return !IsWindowVisible(app.wnd); }, 3000));
     TypeChord({VK_CONTROL, VK_MENU, 'R'});
@@ -1061,6 +1063,17 @@ void CheckHideAndShow(Lumora& app)
     Check(L"Escape on a dropped list closes the list and leaves the window shown",
           Send(month, CB_GETDROPPEDSTATE, 0, 0).value_or(1) == 0 && IsWindowVisible(app.wnd));
     if (!IsWindowVisible(app.wnd)) Send(app.wnd, WM_HOTKEY, 0xB001, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'R'));
+
+    // Escape that closed the menu: its release reaches a selector, which
+    // must not hide the card.
+    PostMessageW(app.wnd, 1124, 0, WM_RBUTTONDOWN);
+    PostMessageW(app.wnd, 1124, 0, WM_RBUTTONUP);
+    if (HWND menuWnd = OpenMenu(app, 3000); Check(L"the menu opens before Escape closes it", menuWnd != nullptr)) {
+        CloseMenu(app, menuWnd);
+        PostMessageW(app.Item(GregorianYearId), WM_KEYUP, VK_ESCAPE, LPARAM(1 | (1u << 16) | (3u << 30)));
+        Barrier(app.Item(InfoLine1Id));
+        Check(L"Escape that closed the menu leaves the window shown", IsWindowVisible(app.wnd) != FALSE);
+    }
 }
 
 // The items of the pop-up menu and of its two submenus with check marks, in
@@ -1715,6 +1728,9 @@ void CheckCoordinatesDialog(Lumora& app)
     Check(L"自定义... makes the fields editable and shows the name",
           !(GetWindowLongW(lon, GWL_STYLE) & ES_READONLY) && !(GetWindowLongW(lat, GWL_STYLE) & ES_READONLY) &&
               IsWindowVisible(name));
+    Send(name, WM_SETTEXT, 0, LPARAM(L""));
+    for (wchar_t c : std::wstring(L"一二三四五六七")) Send(name, WM_CHAR, c, 1);
+    CheckText(L"a typed name stops at 12 bytes", L"一二三四五六", TextOf(name));
     Send(name, WM_SETTEXT, 0, LPARAM(L"测试"));
     Send(lon, WM_SETTEXT, 0, LPARAM(L"东经181度"));
     Send(lat, WM_SETTEXT, 0, LPARAM(L"北纬39.9度"));

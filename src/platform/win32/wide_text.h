@@ -21,12 +21,15 @@ inline std::optional<std::wstring> ToWide(UINT codePage, const std::string& in)
 inline std::optional<std::string> FromWide(UINT codePage, const std::wstring& in)
 {
     if (in.empty()) return std::string();
+    // A character the code page lacks is refused, never replaced by a
+    // look-alike ("²" by "2"): a path must keep naming the same file.
     BOOL lossy = FALSE;
     BOOL* lossyFlag = codePage == CP_UTF8 ? nullptr : &lossy;
-    int n = WideCharToMultiByte(codePage, 0, in.data(), int(in.size()), nullptr, 0, nullptr, lossyFlag);
+    DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    int n = WideCharToMultiByte(codePage, flags, in.data(), int(in.size()), nullptr, 0, nullptr, lossyFlag);
     if (n <= 0 || lossy) return std::nullopt;
     std::string out(size_t(n), '\0');
-    WideCharToMultiByte(codePage, 0, in.data(), int(in.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, in.data(), int(in.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
