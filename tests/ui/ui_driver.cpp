@@ -199,6 +199,13 @@ void ClearRegistry()
     DeleteValue(L"Lumora", HKEY_CURRENT_USER, RunKey);
 }
 
+// A registry holding only the given settings of the program.
+void PrepareSettings(std::initializer_list<std::pair<const wchar_t*, std::wstring>> values)
+{
+    ClearRegistry();
+    for (const auto& [name, text] : values) SetValue(name, text);
+}
+
 // ---------------------------------------------------------------------------
 // Messages to another process
 
@@ -1574,12 +1581,8 @@ void ScenarioFresh(Lumora& app)
 void ScenarioForeignVersion(Lumora& app)
 {
     const std::wstring s = L"foreign version";
-    ClearRegistry();
-    SetValue(L"Version", L"3.9");
-    SetValue(L"FormLeft", L"100");
-    SetValue(L"FormTop", L"200");
-    SetValue(L"DFORMShowInfoTypeFlag", L"1");
-    SetValue(L"DFORMShowDynastyFlag", L"1");
+    PrepareSettings({{L"Version", L"3.9"}, {L"FormLeft", L"100"}, {L"FormTop", L"200"},
+                     {L"DFORMShowInfoTypeFlag", L"1"}, {L"DFORMShowDynastyFlag", L"1"}});
     SetValue(L"Lumora", L"old", HKEY_CURRENT_USER, L"Software\\Lumora\\SolarMemorial");
     mirror = Mirror{};
     if (!StartChecked(app, s)) return;
@@ -1596,16 +1599,10 @@ void ScenarioForeignVersion(Lumora& app)
 void ScenarioPrepared(Lumora& app)
 {
     const std::wstring s = L"prepared settings";
-    ClearRegistry();
-    SetValue(L"Version", L"4.0");
-    SetValue(L"FormLeft", L"100");
-    SetValue(L"FormTop", L"200");
-    SetValue(L"DFORMShowInfoTypeFlag", L"1");
-    SetValue(L"DFORMShowDynastyFlag", L"1");
-    SetValue(L"NowCityCode", L"21");
-    SetValue(L"FORMTransFlag", L"7");
     std::wstring bitmap = CardBitmap();
-    SetValue(L"DFORMBackBitmapName", bitmap);
+    PrepareSettings({{L"Version", L"4.0"}, {L"FormLeft", L"100"}, {L"FormTop", L"200"},
+                     {L"DFORMShowInfoTypeFlag", L"1"}, {L"DFORMShowDynastyFlag", L"1"}, {L"NowCityCode", L"21"},
+                     {L"FORMTransFlag", L"7"}, {L"DFORMBackBitmapName", bitmap}});
     mirror = Mirror{};
     mirror.infoType = 1;
     mirror.dynasty = 1;
@@ -1782,13 +1779,10 @@ void CheckCoordinatesDialog(Lumora& app)
 void ScenarioCoordinates(Lumora& app)
 {
     const std::wstring s = L"coordinates";
-    ClearRegistry();
-    SetValue(L"Version", L"4.0");
-    SetValue(L"DFORMShowInfoTypeFlag", L"1");
-    SetValue(L"NowCityCode", L"21");
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    SetValue(L"FormLeft", Num(cx - 259));  // one pixel too far right
-    SetValue(L"FormTop", L"0");
+    // One pixel too far right: the card opens centred.
+    PrepareSettings({{L"Version", L"4.0"}, {L"DFORMShowInfoTypeFlag", L"1"}, {L"NowCityCode", L"21"},
+                     {L"FormLeft", Num(cx - 259)}, {L"FormTop", L"0"}});
     SetProgramPaths(Gbk(exePath));
     std::wstring runCommand = Wide(AutoRunCommand());
     SetValue(L"Lumora", runCommand, HKEY_LOCAL_MACHINE, RunKey);
@@ -1829,16 +1823,11 @@ void ScenarioRegistryUse(Lumora& app)
 {
     const std::wstring s = L"registry use";
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    ClearRegistry();
-    SetValue(L"Version", L"4.0");
-    SetValue(L"DFORMShowInfoTypeFlag", L"1");
-    SetValue(L"MyCityName", L"测试");
-    SetValue(L"MyCityLongitude", L"-116.38");
-    SetValue(L"MyCityLatitude", L"39.9");
-    SetValue(L"NowCityCode", L"44");
-    SetValue(L"DFORMBackBitmapName", L"C:\\no such folder\\card.bmp");
-    SetValue(L"FormLeft", Num(cx - 260));  // flush with the bottom-right corner: still fits
-    SetValue(L"FormTop", Num(cy - 150));
+    // Flush with the bottom-right corner: the card still fits there.
+    PrepareSettings({{L"Version", L"4.0"}, {L"DFORMShowInfoTypeFlag", L"1"}, {L"MyCityName", L"测试"},
+                     {L"MyCityLongitude", L"-116.38"}, {L"MyCityLatitude", L"39.9"}, {L"NowCityCode", L"44"},
+                     {L"DFORMBackBitmapName", L"C:\\no such folder\\card.bmp"}, {L"FormLeft", Num(cx - 260)},
+                     {L"FormTop", Num(cy - 150)}});
     SetProgramPaths(Gbk(exePath));
     SetValue(L"Lumora", Wide(AutoRunCommand()), HKEY_LOCAL_MACHINE, RunKey);
     mirror = Mirror{};
