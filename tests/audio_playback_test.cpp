@@ -113,6 +113,27 @@ TEST_F(AudioPlayback, DayAudioPlaysOncePerShowing)
     EXPECT_EQ(PreviewState, 1);
 }
 
+// The same day's information built again (an option changed) leaves its
+// playing file alone; another day, another file or the switch turned off
+// does not.
+TEST_F(AudioPlayback, RebuiltInformationKeepsTheSameDaysAudio)
+{
+    const std::string song = "C:\\Music\\Long Name.mp3", open = "Open C:\\MUSIC\\LONGNA~1.MP3 Alias AudioMCI Type MPEGVideo|";
+    TakeDayAudio(song, false);
+    TakeDayAudio(song, true);
+    EXPECT_EQ(Sent, open + "Play AudioMCI|");
+    TakeDayAudio(song, false);
+    EXPECT_EQ(Sent, open + "Play AudioMCI|Close AudioMCI|" + open + "Play AudioMCI|");
+    Sent.clear();
+    TakeDayAudio("C:\\Music\\other.mp3", true);
+    EXPECT_EQ(Sent, "Close AudioMCI|Open C:\\Music\\other.mp3 Alias AudioMCI Type MPEGVideo|Play AudioMCI|");
+    Sent.clear();
+    CloseFORMAudioPlayFlag = 1;
+    TakeDayAudio("C:\\Music\\other.mp3", true);
+    EXPECT_EQ(Sent, "Close AudioMCI|");
+    EXPECT_EQ(WindowAudioOpen, 0);
+}
+
 TEST_F(AudioPlayback, PathsWithBlanksPlayAndQuotesAreRefused)
 {
     WindowAudioPath = "D:\\我的 音乐\\新年 好.wma";  // no short form on this volume

@@ -42,6 +42,8 @@ std::string ShortPathName(const std::string& path);
 // Plays one of the program's WAVE clips by resource name and returns when it
 // has finished (recorded elsewhere).
 void PlayClip(const std::string& resourceName);
+// Stops the clip that is playing, if any, from any thread.
+void StopClip();
 // What MediaCommand and PlayClip were given, in order (recorders only).
 std::vector<std::string>& RecordedMediaCommands();
 std::vector<std::string>& RecordedClips();
@@ -73,3 +75,6 @@ void EndThreadForAudio();
 // (or the lock cannot be made), else 0. The first copy keeps its lock until
 // the process ends (a named mutex on Windows, a locked file elsewhere).
 int IsOtherInstanceRunning(const std::string& name);
+// Gives the lock up before the process ends, so that a copy started while
+// this one finishes is not turned away.
+void ReleaseInstanceLock();

@@ -100,6 +100,15 @@ void StopDayAudio()
     WindowAudioOpen = 0;
 }
 
+void TakeDayAudio(const std::string& path, bool sameDay)
+{
+    if (sameDay && WindowAudioOpen == 1 && CloseFORMAudioPlayFlag == 0 && path == WindowAudioPath) return;
+    StopDayAudio();
+    ShortPath.clear();
+    WindowAudioPath = path;
+    PlayDayAudio();
+}
+
 void PreviewStop()
 {
     SendMedia("Close eAudioMCI");

@@ -46,6 +46,10 @@ void PlayDayAudio();
 // Closes the day's audio if it is open: on every rebuild of the day's
 // information, when a window closes and before the memorial editor opens.
 void StopDayAudio();
+// The shown day's information was built again and names path as its audio.
+// The same file still open for the same day goes on where it is; otherwise
+// the old audio closes and path plays from its start.
+void TakeDayAudio(const std::string& path, bool sameDay);
 
 // The memorial editor's preview.
 extern std::string PreviewPath;      // the chosen file

@@ -7,6 +7,10 @@ std::atomic<int16_t> SpeakState{0};
 
 namespace {
 
+// Set when the program ends during an announcement: the worker plays no
+// further clip.
+std::atomic<bool> StopSpeaking{false};
+
 // The last worker. It is never destroyed: a thread object that still holds
 // a thread when destroyed would end the process at exit.
 std::thread& SpeakThread()
@@ -72,7 +76,10 @@ void SpeakTimeWorker(int32_t sayMinutes)
     SpeakState.store(1);
     PlayClip(ChimeClip);
     LocalDateTime now = LocalNow();
-    for (const std::string& clip : AnnouncementClips(now.hour, now.minute, sayMinutes)) PlayClip(clip);
+    for (const std::string& clip : AnnouncementClips(now.hour, now.minute, sayMinutes)) {
+        if (StopSpeaking.load()) break;
+        PlayClip(clip);
+    }
     SpeakState.store(2);
     EndThreadForAudio();
 }
@@ -81,4 +88,12 @@ void WaitForAnnouncement()
 {
     std::thread& thread = SpeakThread();
     if (thread.joinable()) thread.join();
+}
+
+void StopAnnouncement()
+{
+    StopSpeaking.store(true);
+    StopClip();
+    WaitForAnnouncement();
+    StopSpeaking.store(false);
 }

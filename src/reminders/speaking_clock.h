@@ -35,3 +35,6 @@ void AnnounceWholeHourAt(const LocalDateTime& now);
 void SpeakTimeWorker(int32_t sayMinutes);
 // Waits until the last announcement has finished (when the program ends).
 void WaitForAnnouncement();
+// Cuts an announcement short (the program ends): the clip playing stops and
+// no further one plays; returns when the worker has finished.
+void StopAnnouncement();

@@ -7,7 +7,7 @@
 #include "places.h"
 #include "shown_day.h"
 #include "window_behaviours.h"
-#include "win32/wide_text.h"
+#include "controls.h"
 
 namespace {
 
@@ -56,15 +56,7 @@ std::string HelpText()
 
 HWND Item(int id) { return GetDlgItem(Dialog.window, id); }
 
-std::string FieldText(int id)
-{
-    HWND field = Item(id);
-    int length = GetWindowTextLengthW(field);
-    std::wstring text(size_t(length) + 1, L'\0');
-    GetWindowTextW(field, text.data(), length + 1);
-    text.resize(size_t(length));
-    return Gbk(text);
-}
+std::string FieldText(int id) { return TextOf(Item(id)); }
 
 std::string& AcceptedText(int id) { return Dialog.accepted[id - LongitudeId]; }
 
@@ -72,7 +64,7 @@ std::string& AcceptedText(int id) { return Dialog.accepted[id - LongitudeId]; }
 void SetFieldText(int id, const std::string& text)
 {
     Dialog.settingText = true;
-    SetWindowTextW(Item(id), Wide(text).c_str());
+    SetText(Item(id), text);
     Dialog.settingText = false;
     if (id >= LongitudeId && id <= NameId) AcceptedText(id) = text;
 }
@@ -80,10 +72,11 @@ void SetFieldText(int id, const std::string& text)
 HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, const Layout& at)
 {
     auto s = [](int v) { return Scaled(v, Dialog.dpi); };
-    HWND control = CreateWindowExW(0, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, s(at.x), s(at.y),
+    HWND control = CreateWindowExW(0, className, nullptr, WS_CHILD | WS_VISIBLE | style, s(at.x), s(at.y),
                                    s(at.width), s(at.height), Dialog.window, HMENU(INT_PTR(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, WPARAM(Dialog.font), FALSE);
+    SetText(control, text);
     return control;
 }
 
@@ -105,8 +98,8 @@ void CreateCoordinateControls()
     for (int i = 0; i < 4; ++i) AddControl(L"STATIC", LabelTexts[i], SS_LEFT, FirstLabelId + i, LabelPlaces[i]);
     HWND list = AddControl(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, CityListId, {56, 12, 100, 300});
     for (int32_t code = 1; code <= CityCount(); ++code)
-        SendMessageW(list, CB_ADDSTRING, 0, LPARAM(Wide(BuiltInCity(code).name).c_str()));
-    SendMessageW(list, CB_ADDSTRING, 0, LPARAM(Wide("自定义...").c_str()));
+        AddListItem(list, BuiltInCity(code).name);
+    AddListItem(list, "自定义...");
     AddControl(L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, NameId, {162, 13, 76, 22});
     AddControl(L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, LongitudeId, {56, 45, 182, 22});
     AddControl(L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, LatitudeId, {56, 77, 182, 22});
@@ -153,8 +146,10 @@ bool AcceptPlace()
     return true;
 }
 
-// The computer's date becomes the shown day; the time of day stays.
-void SetSystemDate()
+// The computer's date becomes the shown day; the time of day stays. False
+// when the system refused (setting the clock needs the privilege of an
+// administrator); the clock is then as it was.
+bool SetSystemDate()
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -163,8 +158,9 @@ void SetSystemDate()
     now.wDay = WORD(ShownDate.day);
     // The first call may apply the daylight-saving state of the old date;
     // the second sets the time under the new one.
+    if (!SetLocalTime(&now)) return false;
     SetLocalTime(&now);
-    SetLocalTime(&now);
+    return true;
 }
 
 // The owner is enabled before the dialog goes, so that it becomes the
@@ -180,7 +176,10 @@ void CloseDialog()
 void OnOk()
 {
     if (Dialog.mode == SmallDialogMode::Coordinates && !AcceptPlace()) return;
-    if (Dialog.mode == SmallDialogMode::SystemDate) SetSystemDate();
+    if (Dialog.mode == SmallDialogMode::SystemDate && !SetSystemDate()) {
+        SetText(Item(FirstLabelId), "修改系统日期失败：需要管理员权限");
+        return;
+    }
     CloseDialog();
 }
 
@@ -204,7 +203,7 @@ void KeepWithinTwelveBytes(int id)
     }
     DWORD caret = 0;
     SendMessageW(Item(id), EM_GETSEL, 0, LPARAM(&caret));
-    int grown = int(Wide(text).size()) - int(Wide(before).size());
+    int grown = ScreenLength(text) - ScreenLength(before);
     std::string kept = before;
     SetFieldText(id, kept);
     int at = std::max(0, int(caret) - std::max(grown, 0));
@@ -262,11 +261,8 @@ void CreateDialogWindow(HWND owner, SmallDialogMode mode)
     int x = (ownerRect.left + ownerRect.right - width) / 2, y = (ownerRect.top + ownerRect.bottom - height) / 2;
     x = std::max(0, std::min(x, GetSystemMetrics(SM_CXSCREEN) - width));
     y = std::max(0, std::min(y, GetSystemMetrics(SM_CYSCREEN) - height));
-    Dialog.window = CreateWindowExW(exStyle, L"LUMORA_CFORM", Wide(TitleOf(mode)).c_str(), style, x, y, width, height,
-                                    owner, nullptr, instance, nullptr);
-    Dialog.font = CreateFontW(-Scaled(14, Dialog.dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                              OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH,
-                              Wide("宋体").c_str());
+    Dialog.window = CreateTextWindow(exStyle, L"LUMORA_CFORM", TitleOf(mode), style, x, y, width, height, owner);
+    Dialog.font = MakeFont("宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2", Dialog.dpi);
 }
 
 void CreateButtons(bool withCancel, int y, int clientWidth)

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "day_window.h"
+#include "platform.h"
 #include "settings.h"
 #include "shown_day.h"
 #include "speaking_clock.h"
@@ -41,6 +42,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     do {
         exitCode = RunDayWindow();
     } while (SwitchPending != 0);
-    WaitForAnnouncement();
+    // The windows are gone: a copy started now must not be turned away while
+    // an announcement still talks, and the announcement stops.
+    ReleaseInstanceLock();
+    StopAnnouncement();
     return exitCode;
 }

@@ -1,48 +1,11 @@
 #include "window_behaviours.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 
 #include "platform.h"
 #include "settings.h"
-#include "win32/wide_text.h"
 
 int FadeStep = 0;
-
-namespace {
-
-// GetDpiForWindow and GetDpiForSystem exist from Windows 10 on; older systems
-// scale by the screen's DPI.
-template <typename Function>
-Function User32Function(const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-UINT ScreenDpi()
-{
-    HDC screen = GetDC(nullptr);
-    UINT dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-}  // namespace
-
-UINT WindowDpi(HWND window)
-{
-    static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
-    return dpi > 0 ? dpi : SystemDpi();
-}
-
-UINT SystemDpi()
-{
-    static const auto getDpiForSystem = User32Function<UINT(WINAPI*)()>("GetDpiForSystem");
-    UINT dpi = getDpiForSystem ? getDpiForSystem() : 0;
-    return dpi > 0 ? dpi : ScreenDpi();
-}
 
 void SetTopmost(HWND window, bool on)
 {
@@ -134,25 +97,8 @@ void StartDragging(HWND window)
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-std::string ChooseBitmapFile(HWND owner)
+void SetHourlyTimer(HWND window, bool on)
 {
-    std::wstring filter = Wide("位图文件");
-    filter += L'\0';
-    filter += L"*.BMP";
-    filter += L'\0';
-    std::wstring title = Wide("选择位图文件"), folder = Wide(BitmapFolder);
-    wchar_t path[MAX_PATH] = L"";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    // The program's current folder stays where it was.
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog)) return "";
-    return Gbk(path);
+    if (on) SetTimer(window, HourlyTimer, 500, nullptr);
+    else KillTimer(window, HourlyTimer);
 }

@@ -8,11 +8,8 @@
 
 #include <string>
 
-// Every pixel figure of the windows is given at 96 DPI and scaled by the
-// DPI of the monitor the window is on.
-UINT WindowDpi(HWND window);
-UINT SystemDpi();
-inline int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
+#include "dpi.h"
+
 
 void SetTopmost(HWND window, bool on);
 // Makes the desktop's icon view the window's parent, or the window top-level
@@ -41,5 +38,6 @@ POINT OpeningPosition(int width, int height);
 // Starts dragging the window as if its caption were pressed (MoveMode "N").
 void StartDragging(HWND window);
 
-// The background bitmap chooser: the chosen path, or "" when cancelled.
-std::string ChooseBitmapFile(HWND owner);
+// The whole-hour announcement timer, 500 ms, while WholeAutoReportTimeFlag is 1.
+constexpr UINT_PTR HourlyTimer = 1;
+void SetHourlyTimer(HWND window, bool on);

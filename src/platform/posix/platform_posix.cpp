@@ -541,6 +541,8 @@ std::string ShortPathName(const std::string& path)
 
 void PlayClip(const std::string& resourceName) { RecordedClips().push_back(resourceName); }
 
+void StopClip() {}
+
 std::vector<std::string>& RecordedMediaCommands()
 {
     static std::vector<std::string> commands;
@@ -633,6 +635,10 @@ void EndThreadForAudio() {}
 // --- The single running copy ---
 // An exclusive lock on a file in the runtime folder; the descriptor stays
 // open (and so locked) until the process ends.
+namespace {
+int InstanceLock = -1;
+}
+
 int IsOtherInstanceRunning(const std::string& name)
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -643,5 +649,12 @@ int IsOtherInstanceRunning(const std::string& name)
         close(fd);
         return 1;
     }
+    InstanceLock = fd;
     return 0;
+}
+
+void ReleaseInstanceLock()
+{
+    if (InstanceLock >= 0) close(InstanceLock);
+    InstanceLock = -1;
 }

@@ -155,6 +155,8 @@ void PlayClip(const std::string& resourceName)
     if (name) PlaySoundW(name->c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_SYNC);
 }
 
+void StopClip() { PlaySoundW(nullptr, nullptr, 0); }
+
 // Nothing is recorded where the real device and clips play.
 std::vector<std::string>& RecordedMediaCommands()
 {
@@ -220,6 +222,10 @@ void EndThreadForAudio() { CoUninitialize(); }
 
 // --- The single running copy ---
 // A named mutex that the first copy keeps open until the process ends.
+namespace {
+HANDLE InstanceLock = nullptr;
+}
+
 int IsOtherInstanceRunning(const std::string& name)
 {
     auto wide = ToWide(936, name);
@@ -230,5 +236,12 @@ int IsOtherInstanceRunning(const std::string& name)
         CloseHandle(mutex);
         return 1;
     }
+    InstanceLock = mutex;
     return 0;
+}
+
+void ReleaseInstanceLock()
+{
+    if (InstanceLock) CloseHandle(InstanceLock);
+    InstanceLock = nullptr;
 }
