@@ -1,0 +1,15 @@
+// The scenarios of the UI driver, each run with a program of its own, and
+// the checks one window's scenarios borrow from another's.
+#pragma once
+
+struct Lumora;
+
+// The day window: a first start, settings of another version, a prepared registry.
+void ScenarioFresh(Lumora& app);
+void ScenarioForeignVersion(Lumora& app);
+void ScenarioPrepared(Lumora& app);
+// The small dialog: its help and date modes on a running day window, the own
+// place it keeps, and the registry switch.
+void CheckDialogs(Lumora& app);
+void ScenarioCoordinates(Lumora& app);
+void ScenarioRegistryUse(Lumora& app);
