@@ -92,12 +92,12 @@ TEST(MonthSheet, EventsOfFebruary2024)
     int32_t first = DateToDayNumber(2024, 2, 1);
     std::string terms = EntryOf(AstroTermOnOrAfter(first, 3, 0)) + "立春 " +
                         EntryOf(AstroTermOnOrAfter(first, 4, 0)) + "雨水";
-    std::string moons = EntryOf(NextNewOrFullMoon(first, 0)) + "塑 " + EntryOf(NextNewOrFullMoon(first, 1)) + "望";
+    std::string moons = EntryOf(NextNewOrFullMoon(first, 0)) + "朔 " + EntryOf(NextNewOrFullMoon(first, 1)) + "望";
     EXPECT_EQ(FillMonthEvents(2024, 2), terms + "\r\n" + moons);
-    EXPECT_EQ(FillMonthEvents(2024, 2), "4日16:27:02立春 19日12:13:05雨水\r\n10日06:59:04塑 24日20:30:17望");
+    EXPECT_EQ(FillMonthEvents(2024, 2), "4日16:27:02立春 19日12:13:05雨水\r\n10日06:59:04朔 24日20:30:17望");
     // December 2024 holds two new moons; entries stay in the order of time.
     EXPECT_EQ(FillMonthEvents(2024, 12).substr(FillMonthEvents(2024, 12).find("\r\n")),
-              "\r\n1日14:21:24塑 15日17:01:44望 31日06:26:44塑");
+              "\r\n1日14:21:24朔 15日17:01:44望 31日06:26:44朔");
     EXPECT_EQ(FillMonthEvents(2024, 13), "");
 }
 
@@ -106,7 +106,7 @@ TEST(MonthSheet, HistoricalEventsAreListedOnce)
     UseDefaultCalendar();
     // The Taichu calendar's first months: a search day moved back onto the
     // previous day must not list the new moon of the 23rd twice.
-    EXPECT_EQ(FillMonthEvents(-103, 1), "9日05:15:00小寒 24日10:30:00大寒\r\n8日23:50:13望 23日00:02:10塑");
+    EXPECT_EQ(FillMonthEvents(-103, 1), "9日05:15:00小寒 24日10:30:00大寒\r\n8日23:50:13望 23日00:02:10朔");
     // Three terms fit into a Julian-calendar January of the ninth century.
     std::string terms = FillMonthEvents(857, 1);
     EXPECT_EQ(terms.substr(0, terms.find("\r\n")), "1日13:00:06小寒 16日18:14:47大寒 31日23:29:27立春");

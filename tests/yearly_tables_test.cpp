@@ -125,13 +125,13 @@ TEST(YearlyTables, MoonsOpenWithTheYearsFirstEvent)
     // the last line holds the new moon alone.
     std::vector<std::string> lines = Lines(MoonsTable(2024));
     ASSERT_EQ(lines.size(), 14u);
-    EXPECT_EQ(lines[0], "    公历 2024 年共 13 次塑日 12 次望日");
-    EXPECT_EQ(lines[1], "塑日 01月11日19:57:19         望日 01月26日01:53:55");
-    EXPECT_EQ(lines[13], "塑日 " + Shown(NewMoonMoment(DateToDayNumber(2024, 12, 25))));
+    EXPECT_EQ(lines[0], "    公历 2024 年共 13 次朔日 12 次望日");
+    EXPECT_EQ(lines[1], "朔日 01月11日19:57:19         望日 01月26日01:53:55");
+    EXPECT_EQ(lines[13], "朔日 " + Shown(NewMoonMoment(DateToDayNumber(2024, 12, 25))));
 
     lines = Lines(MoonsTable(2025));
-    EXPECT_EQ(lines[0], "    公历 2025 年共 12 次望日 12 次塑日");
-    EXPECT_EQ(lines[1].substr(0, 35), "望日 01月14日06:26:58         塑日 ");
+    EXPECT_EQ(lines[0], "    公历 2025 年共 12 次望日 12 次朔日");
+    EXPECT_EQ(lines[1].substr(0, 35), "望日 01月14日06:26:58         朔日 ");
     EXPECT_EQ(Lines(MoonsTable(0))[0].substr(0, 15), "    公历 前1 年");
     EXPECT_EQ(MoonsTable(-104), "");
 }

@@ -26,7 +26,7 @@ const char MonthUsage[] =
     "usage: lumora-cli month [YEAR MONTH]\n"
     "  the month sheet of YEAR MONTH (default this month): each day with its lunar\n"
     "  day, festival or solar term, the shown day in brackets (today, or the 1st),\n"
-    "  then the month's solar terms and new (塑) and full (望) moons";
+    "  then the month's solar terms and new (朔) and full (望) moons";
 
 // A cell of the sheet in the terminal: 10 columns, and GBK bytes are columns.
 constexpr size_t CellWidth = 10;

@@ -79,7 +79,7 @@ struct Event {
 };
 
 // A moment found by one of the calendar's finders and the name its entry
-// ends with ("立春", "塑", "望").
+// ends with ("立春", "朔", "望").
 struct Found {
     double moment;
     std::string name;
@@ -191,7 +191,7 @@ std::string FillMonthEvents(int32_t year, int month)
         int number = TermNumber(x);
         return Found{TermMoment(x, 0), number >= 1 && number <= 24 ? SolarTermNames[number] : ""};
     }, terms);
-    CollectEvents(year, month, [](int32_t x) { return Found{NewMoonMoment(x), "塑"}; }, moons);
+    CollectEvents(year, month, [](int32_t x) { return Found{NewMoonMoment(x), "朔"}; }, moons);
     CollectEvents(year, month, [](int32_t x) { return Found{FullMoonMoment(x), "望"}; }, moons);
     return JoinEvents(terms) + LineBreak + JoinEvents(moons);
 }

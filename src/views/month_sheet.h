@@ -26,7 +26,7 @@ MonthGrid FillMonthGrid(int32_t year, int month, int shownDay);
 // skips from the 4th to the 15th).
 int MonthCellDay(int32_t year, int month, int cell);
 
-// The month's solar terms on the first line and its new (塑) and full (望)
+// The month's solar terms on the first line and its new (朔) and full (望)
 // moons on the second, as the calendar in force computes them; each entry
 // reads day "日" time name, e.g. "4日16:27:02立春". "" for a month that does
 // not exist.

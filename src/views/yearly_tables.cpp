@@ -66,7 +66,7 @@ std::string TableTitle(TableMode mode)
     switch (mode) {
     case TableMode::LunarMonths: return "计算农历月";
     case TableMode::SolarTerms: return "计算节气日";
-    case TableMode::Moons: return "计算塑望日";
+    case TableMode::Moons: return "计算朔望日";
     case TableMode::SunTimes: return "计算太阳升降时刻";
     }
     return "";
@@ -183,7 +183,7 @@ std::string MoonsTable(int32_t y)
         double moment;
         int count;
     };
-    Column newMoons = {"塑日", NewMoonMoment, newMoon, newCount};
+    Column newMoons = {"朔日", NewMoonMoment, newMoon, newCount};
     Column fullMoons = {"望日", FullMoonMoment, fullMoon, fullCount};
     Column& lead = newFirst ? newMoons : fullMoons;
     Column& trail = newFirst ? fullMoons : newMoons;

@@ -11,7 +11,7 @@
 // The tool's four modes, numbered as the menu opens them.
 enum class TableMode { LunarMonths = 1, SolarTerms = 2, Moons = 3, SunTimes = 4 };
 
-// "计算农历月", "计算节气日", "计算塑望日", "计算太阳升降时刻".
+// "计算农历月", "计算节气日", "计算朔望日", "计算太阳升降时刻".
 std::string TableTitle(TableMode mode);
 // "农历年份" for the lunar months, "公历年份" for the others.
 std::string TableYearLabel(TableMode mode);
