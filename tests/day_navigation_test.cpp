@@ -3,6 +3,8 @@
 #include <random>
 
 #include "day_navigation.h"
+#include "platform.h"
+#include "shown_day.h"
 
 namespace {
 
@@ -119,4 +121,33 @@ TEST(DayNavigation, EveryListedChoiceGivesAListedDay)
             EXPECT_EQ(picked.values[size_t(picked.selected)], value) << s;
         }
     }
+}
+
+TEST(DayNavigation, ShownDayStepsStopAtTheWindowsYears)
+{
+    struct Row {
+        CalendarDate from;
+        int step;
+        CalendarDate to;
+        bool moved;
+    };
+    const Row rows[] = {
+        {{2024, 2, 29}, +1, {2024, 3, 1}, true},
+        {{1582, 10, 4}, +1, {1582, 10, 15}, true},
+        {{1582, 10, 15}, -1, {1582, 10, 4}, true},
+        {{MaxShownYear, 12, 31}, +1, {MaxShownYear, 12, 31}, false},
+        {{MinShownYear, 1, 1}, -1, {MinShownYear, 1, 1}, false},
+    };
+    for (const Row& row : rows) {
+        SetShownDate(row.from);
+        EXPECT_EQ(StepShownDay(row.step), row.moved) << row.from.year << "-" << row.from.month;
+        EXPECT_EQ(ShownDate, row.to);
+    }
+    SetShownDate({1582, 10, 15});
+    StepShownDay(-1);
+    EXPECT_EQ(ShownLunar, *LunarDateOf({1582, 10, 4}));
+
+    LocalDateTime now = LocalNow();
+    StepShownDay(0);
+    EXPECT_EQ(ShownDate, (CalendarDate{now.year, now.month, now.day}));
 }

@@ -130,3 +130,29 @@ TEST(MonthSheet, DayDescription)
     EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), 3);
     EXPECT_EQ(ComposeMonthDayInfo(1582, 10, 10), "");
 }
+
+// A click finds its day through MonthCellDay and the highlight moves
+// through MonthCellOfDay: the two agree on every day of months that start
+// on each weekday, and on October 1582.
+TEST(MonthSheet, CellOfADayIsTheCellThatShowsIt)
+{
+    const std::pair<int32_t, int> months[] = {{2024, 9}, {2024, 4}, {2024, 10}, {2025, 1}, {2024, 8}, {2024, 11},
+                                              {2024, 6}, {2021, 2}, {1582, 10}, {-103, 1}, {4103, 12}};
+    for (auto [year, month] : months) {
+        int shown = 0;
+        for (int cell = 1; cell <= MonthCellCount; ++cell) {
+            int day = MonthCellDay(year, month, cell);
+            if (day == 0) continue;
+            ++shown;
+            EXPECT_EQ(MonthCellOfDay(year, month, day), cell) << year << "-" << month << "-" << day;
+        }
+        EXPECT_EQ(MonthCellOfDay(year, month, 0), 0);
+        EXPECT_EQ(MonthCellOfDay(year, month, 32), 0);
+        if (year == 1582) EXPECT_EQ(shown, 21);
+    }
+    // August 2026 begins on a Saturday and fills cells 7 to 37.
+    EXPECT_EQ(MonthCellOfDay(2026, 8, 1), 7);
+    EXPECT_EQ(MonthCellOfDay(2026, 8, 31), 37);
+    EXPECT_EQ(MonthCellOfDay(1582, 10, 15), MonthCellOfDay(1582, 10, 4) + 1);
+    EXPECT_EQ(MonthCellOfDay(1582, 10, 10), 0);
+}

@@ -1,5 +1,6 @@
 #include "shown_day.h"
 
+#include "day_navigation.h"
 #include "platform.h"
 
 CalendarDate ShownDate{2000, 1, 1};
@@ -23,6 +24,17 @@ void InitToday()
     if (today.year < MinShownYear) today = {MinShownYear, 1, 1};
     if (today.year > MaxShownYear) today = {MaxShownYear, 12, 31};
     SetShownDate(today);
+}
+
+bool StepShownDay(int step)
+{
+    CalendarDate before = ShownDate;
+    if (step == 0) {
+        InitToday();
+    } else if (auto next = StepDay(ShownDate, step)) {
+        SetShownDate(*next);
+    }
+    return !(ShownDate == before);
 }
 
 void InitDateBounds()

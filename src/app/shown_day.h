@@ -19,6 +19,10 @@ extern int SwitchPending;
 void SetShownDate(const CalendarDate& date);
 // Today's local date becomes the shown day.
 void InitToday();
+// The month window's day steps: one day back (-1) or on (+1), not before
+// 1 January MinShownYear nor after 31 December MaxShownYear, or today (0).
+// False when the shown day stays as it was.
+bool StepShownDay(int step);
 // The lunar and Hijri bounds, and the shown lunar date again: at start-up and
 // whenever the calendar rules change.
 void InitDateBounds();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "day_window.h"
+#include "month_window.h"
 #include "platform.h"
 #include "settings.h"
 #include "shown_day.h"
@@ -36,11 +37,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     InitToday();
     InitDateBounds();
 
-    // The month window is the alternative main window; until it exists the
-    // day window serves both settings of ShowCalendarTypeFlag.
+    // A switch closes one main window and names the other in
+    // ShowCalendarTypeFlag; a close without one ends the program.
     int exitCode = 0;
     do {
-        exitCode = RunDayWindow();
+        exitCode = ShowCalendarTypeFlag == 1 ? RunMonthWindow() : RunDayWindow();
     } while (SwitchPending != 0);
     // The windows are gone: a copy started now must not be turned away while
     // an announcement still talks, and the announcement stops.

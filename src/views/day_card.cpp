@@ -35,9 +35,8 @@ int HijriMonthLength(int32_t year, int month) { return IsValidHijriDate(year, mo
 
 void FillGregorianLists(const CalendarDate& shown, DayCardLists& lists)
 {
-    for (int32_t y = MinShownYear; y <= MaxShownYear; ++y)
-        AddItem(lists.gregorianYear, YearText(y) + "年", y, y == shown.year);
-    for (int m = 1; m <= 12; ++m) AddItem(lists.gregorianMonth, RightAligned(m, 4) + "月", m, m == shown.month);
+    lists.gregorianYear = GregorianYearList(shown.year);
+    lists.gregorianMonth = GregorianMonthList(shown.month);
     // The validity test leaves out the ten days October 1582 never had.
     for (int d = 1; d <= 31; ++d)
         if (IsValidDate(shown.year, shown.month, d))
@@ -136,6 +135,20 @@ std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
     auto hijri = ReadTaggedDate(SolarToHijriText(date.year, date.month, date.day));
     if (!hijri) return std::nullopt;
     return HijriDate{hijri->year, hijri->month, hijri->day};
+}
+
+SelectorList GregorianYearList(int32_t shownYear)
+{
+    SelectorList list;
+    for (int32_t y = MinShownYear; y <= MaxShownYear; ++y) AddItem(list, YearText(y) + "年", y, y == shownYear);
+    return list;
+}
+
+SelectorList GregorianMonthList(int shownMonth)
+{
+    SelectorList list;
+    for (int m = 1; m <= 12; ++m) AddItem(list, RightAligned(m, 4) + "月", m, m == shownMonth);
+    return list;
 }
 
 DateBounds ComputeDateBounds()

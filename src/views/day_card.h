@@ -57,6 +57,11 @@ struct DayCardLists {
 // DFORMShowDynastyFlag (era-name lunar years instead of Chinese digits).
 DayCardLists FillDayCardLists(const CalendarDate& shown, const DateBounds& bounds, int showDynasty);
 
+// The Gregorian year list (MinShownYear..MaxShownYear) and month list
+// alone, as both main windows show them.
+SelectorList GregorianYearList(int32_t shownYear);
+SelectorList GregorianMonthList(int shownMonth);
+
 // The text of a selector's shown item, "" when nothing is selected.
 std::string SelectedText(const SelectorList& list);
 

@@ -170,6 +170,14 @@ int MonthCellDay(int32_t year, int month, int cell)
     return position >= 1 && IsValidDate(year, month, day) ? day : 0;
 }
 
+int MonthCellOfDay(int32_t year, int month, int day)
+{
+    int offset = FirstCellOffset(year, month);
+    if (offset < 0 || !IsValidDate(year, month, day)) return 0;
+    int position = year == 1582 && month == 10 && day >= 15 ? day - 10 : day;
+    return position + offset;
+}
+
 MonthGrid FillMonthGrid(int32_t year, int month, int shownDay)
 {
     MonthGrid grid;

@@ -25,6 +25,8 @@ MonthGrid FillMonthGrid(int32_t year, int month, int shownDay);
 // The day of the month that cell n shows, 0 for an empty cell (October 1582
 // skips from the 4th to the 15th).
 int MonthCellDay(int32_t year, int month, int cell);
+// The cell that shows day of the month, 0 for a day the month lacks.
+int MonthCellOfDay(int32_t year, int month, int day);
 
 // The month's solar terms on the first line and its new (朔) and full (望)
 // moons on the second, as the calendar in force computes them; each entry
