@@ -457,7 +457,7 @@ struct Lumora {
     Lumora(const Lumora&) = delete;
     Lumora& operator=(const Lumora&) = delete;
 
-    // Starts the program and waits up to 20 s for its day window.
+    // Starts the program and waits up to 20 s for its main window.
     bool Start()
     {
         Kill();
@@ -466,14 +466,24 @@ struct Lumora {
         si.cb = sizeof si;
         if (!CreateProcessW(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
             return false;
+        return WaitMainWindow(nullptr, 20000);
+    }
+
+    // Waits for a visible main window (of className, or of either main
+    // window's class) and takes it as the window the checks talk to.
+    bool WaitMainWindow(const wchar_t* className, DWORD timeoutMs = 10000)
+    {
+        wnd = nullptr;
         WaitFor(
             [&] {
-                auto found = TopWindowsOf(pi.dwProcessId, L"LUMORA_DFORM");
-                for (HWND w : found)
-                    if (IsWindowVisible(w)) wnd = w;
+                for (const wchar_t* c : {L"LUMORA_DFORM", L"LUMORA_MFORM"}) {
+                    if (className && std::wstring(className) != c) continue;
+                    for (HWND w : TopWindowsOf(pi.dwProcessId, c))
+                        if (IsWindowVisible(w)) wnd = w;
+                }
                 return wnd != nullptr || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
             },
-            20000);
+            timeoutMs);
         return wnd != nullptr;
     }
 

@@ -20,6 +20,8 @@ const Scenario Scenarios[] = {
     {L"prepared", ScenarioPrepared},
     {L"coordinates", ScenarioCoordinates},
     {L"registry", ScenarioRegistryUse},
+    {L"month", ScenarioMonthWindow},
+    {L"restart", ScenarioRestartAfterExit},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.

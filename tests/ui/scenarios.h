@@ -13,3 +13,7 @@ void ScenarioPrepared(Lumora& app);
 void CheckDialogs(Lumora& app);
 void ScenarioCoordinates(Lumora& app);
 void ScenarioRegistryUse(Lumora& app);
+// The month window, the switches between the main windows, and a restart
+// right after 退出.
+void ScenarioMonthWindow(Lumora& app);
+void ScenarioRestartAfterExit(Lumora& app);
