@@ -5,6 +5,10 @@
 #include <algorithm>
 
 #include "calendar_flags.h"
+#include "calendar_names.h"
+#include "day_card.h"
+#include "festivals.h"
+#include "seasonal_periods.h"
 #include "civil_calendar.h"
 #include "date_text.h"
 #include "places.h"
@@ -148,11 +152,47 @@ TEST(MonthSheet, CellOfADayIsTheCellThatShowsIt)
         }
         EXPECT_EQ(MonthCellOfDay(year, month, 0), 0);
         EXPECT_EQ(MonthCellOfDay(year, month, 32), 0);
-        if (year == 1582) EXPECT_EQ(shown, 21);
+        if (year == 1582) {
+            EXPECT_EQ(shown, 21);
+        }
     }
     // August 2026 begins on a Saturday and fills cells 7 to 37.
     EXPECT_EQ(MonthCellOfDay(2026, 8, 1), 7);
     EXPECT_EQ(MonthCellOfDay(2026, 8, 31), 37);
     EXPECT_EQ(MonthCellOfDay(1582, 10, 15), MonthCellOfDay(1582, 10, 4) + 1);
     EXPECT_EQ(MonthCellOfDay(1582, 10, 10), 0);
+}
+
+// The sheet finds each solar term once per month instead of asking for
+// every day: its term days are exactly those whose next-term text reads
+// "今日", in the historical calendars and in modern astronomy alike.
+TEST(MonthSheet, TermDaysAreThoseOfTheNextTermText)
+{
+    UseDefaultCalendar();
+    auto isTermName = [](const std::string& text) {
+        return std::find(SolarTermNames + 1, SolarTermNames + 25, text) != SolarTermNames + 25;
+    };
+    for (int modern : {0, 1}) {
+        SetModernCalculateAncientFlag(modern);
+        for (int32_t year : {-103, 240, 1281, 1582, 1645, 1887, 2024, 4103}) {
+            for (int month = 1; month <= 12; ++month) {
+                MonthGrid grid = FillMonthGrid(year, month, 0);
+                for (int cell = 1; cell <= MonthCellCount; ++cell) {
+                    int day = MonthCellDay(year, month, cell);
+                    if (day == 0) continue;
+                    const std::string& text = grid.cells[size_t(cell)];
+                    std::string second = text.substr(text.rfind('\n') + 1);
+                    std::string next = NextSolarTermText(year, month, day);
+                    std::string term = next.rfind("今日", 0) == 0 ? next.substr(4, next.find(' ') - 4) : "";
+                    auto lunar = LunarDateOf({year, month, day});
+                    std::string festival = GregorianFestivalText(year, month, day, 0);
+                    if (lunar && festival.empty()) festival = LunarFestivalText(lunar->year, lunar->month, lunar->day);
+                    if (!festival.empty()) continue;  // a festival goes before the term
+                    EXPECT_EQ(isTermName(second) ? second : "", term)
+                        << year << "-" << month << "-" << day << " modern " << modern;
+                }
+            }
+        }
+    }
+    SetModernCalculateAncientFlag(0);
 }

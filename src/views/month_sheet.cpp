@@ -11,7 +11,6 @@
 #include "day_card.h"
 #include "era_names.h"
 #include "festivals.h"
-#include "gbk_text.h"
 #include "historical_calendar.h"
 #include "lunar_year.h"
 #include "places.h"
@@ -25,30 +24,36 @@ namespace {
 
 const char LineBreak[] = "\r\n";
 
-// Byte position of needle in GBK text, found only on character boundaries
-// (a byte search could match across the halves of two characters).
-size_t FindOnBoundary(const std::string& text, const std::string& needle)
-{
-    for (size_t pos = 0; pos < text.size(); pos += GbkCharLength(text, pos))
-        if (text.compare(pos, needle.size(), needle) == 0) return pos;
-    return std::string::npos;
-}
+// The solar terms of a sheet's days, ascending. The first term on or after
+// a day is the same for every day up to the term's own, so a month asks the
+// calendar two or three times instead of once a day.
+class TermCursor {
+public:
+    // The term whose day is dayNumber ("立春"), or "".
+    std::string TermOf(int32_t dayNumber)
+    {
+        if (dayNumber > termDay) {
+            double moment = TermMoment(dayNumber, 0);
+            termNumber = TermNumber(dayNumber);
+            termDay = std::isfinite(moment) ? int32_t(std::floor(moment)) : INT32_MAX;
+            valid = MomentToText(moment).size() == 21;
+        }
+        // A calendar that answered a day before the one asked leaves the
+        // next day to ask again.
+        return termDay == dayNumber && valid && termNumber >= 1 && termNumber <= 24 ? SolarTermNames[termNumber]
+                                                                                      : "";
+    }
 
-// The solar term a day is the day of ("立春" from "今日立春 16:42:07"), or "".
-std::string TermOfDay(int32_t year, int month, int day)
-{
-    std::string next = NextSolarTermText(year, month, day);
-    const std::string today = "今日";
-    size_t at = FindOnBoundary(next, today);
-    if (at == std::string::npos) return "";
-    std::string rest = next.substr(at + today.size());
-    return rest.substr(0, rest.find(' '));
-}
+private:
+    int32_t termDay = INT32_MIN;
+    int termNumber = 0;
+    bool valid = false;
+};
 
 // The second line of a day's cell: the first that applies of its lunar
 // festival, its main Gregorian festival, its solar term, the name and length
 // of the lunar month it begins, and its lunar day.
-std::string CellSecondLine(int32_t year, int month, int day)
+std::string CellSecondLine(int32_t year, int month, int day, TermCursor& terms)
 {
     auto lunar = LunarDateOf({year, month, day});
     if (lunar) {
@@ -57,7 +62,7 @@ std::string CellSecondLine(int32_t year, int month, int day)
     }
     std::string festival = GregorianFestivalText(year, month, day, 0);
     if (!festival.empty()) return festival;
-    std::string term = TermOfDay(year, month, day);
+    std::string term = terms.TermOf(DateToDayNumber(year, month, day));
     if (!term.empty()) return term;
     if (!lunar) return "";
     if (lunar->day == 1)
@@ -181,11 +186,12 @@ int MonthCellOfDay(int32_t year, int month, int day)
 MonthGrid FillMonthGrid(int32_t year, int month, int shownDay)
 {
     MonthGrid grid;
+    TermCursor terms;
     for (int cell = 1; cell <= MonthCellCount; ++cell) {
         int day = MonthCellDay(year, month, cell);
         if (day == 0) continue;
         grid.cells[size_t(cell)] =
-            LineBreak + std::to_string(day) + LineBreak + CellSecondLine(year, month, day);
+            LineBreak + std::to_string(day) + LineBreak + CellSecondLine(year, month, day, terms);
         if (day == shownDay) grid.highlightedCell = cell;
     }
     return grid;
