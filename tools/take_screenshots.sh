@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of lumora.exe running under Wine on a virtual
-# display: the day window, its open menu and the local-coordinates dialog.
+# display: the day window, its open menu, the local-coordinates dialog and
+# the month window on February 2024.
 #   bash tools/take_screenshots.sh [path/to/lumora.exe]   (default build-win/lumora.exe)
 # Needs Wine, Xvfb, ImageMagick and xdotool (installed when missing).
 set -euo pipefail
@@ -53,4 +54,37 @@ sleep 2
 snap coordinates-dialog 360x260+332+120
 xdotool key Escape
 sleep 1
+
+# The month window: 转到 February 2024 by its year and month lists, then a
+# click on the 10th (春节).
+xdotool mousemove 560 250 click 3
+sleep 1.5
+xdotool key x
+sleep 3
+wine reg add 'HKCU\Software\Lumora' /v ShowCalendarTypeFlag /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Lumora' /v FormLeft /d 245 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Lumora' /v FormTop /d 60 /f >/dev/null 2>&1
+wine "$exe" >/dev/null 2>&1 &
+sleep 6
+# The window at (245, 60): its client area starts about (248, 82).
+pick() {  # x y: a click at client pixels
+  xdotool mousemove $((248 + $1)) $((82 + $2)) click 1
+  sleep 0.5
+}
+month_of_feb2024() {
+  local now_year now_month
+  now_year=$(date +%Y) now_month=$(date +%-m)
+  for _ in $(seq $((now_year - 2024))); do pick 51 458; done  # 上一年
+  if [ "$now_month" -ge 2 ]; then
+    for _ in $(seq $((now_month - 2))); do pick 122 458; done  # 上一月
+  else
+    pick 477 458  # 下一月
+  fi
+}
+month_of_feb2024
+# February 2024 begins on a Thursday: the 10th is in row 2, column 7.
+pick $((15 + 71 * 6 + 36)) $((99 + 28))
+xdotool mousemove 1000 620
+sleep 1
+snap month-window 540x522+242+58
 echo "pictures written to $out"
