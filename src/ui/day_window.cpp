@@ -405,19 +405,10 @@ int RunDayWindow()
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass(L"LUMORA_DFORM", DayWindowProc, CardColour);
 
-    UINT dpi = SystemDpi();
-    int width = Scaled(CardWidth, dpi), height = Scaled(CardHeight, dpi);
-    POINT at = OpeningPosition(width, height);
-    Day.window = CreateTextWindow(WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW, L"LUMORA_DFORM", "岚舟日历",
-                                  WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, at.x, at.y, width, height, nullptr);
+    Day.window = CreateMainWindow(WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW, L"LUMORA_DFORM", "岚舟日历",
+                                  WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CardWidth, CardHeight);
     if (!Day.window) return 1;
-    if (UINT opened = WindowDpi(Day.window); opened != dpi) {
-        // The window opened on a monitor of another scale.
-        dpi = opened;
-        width = Scaled(CardWidth, dpi), height = Scaled(CardHeight, dpi);
-        at = OpeningPosition(width, height);
-        SetWindowPos(Day.window, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    UINT dpi = WindowDpi(Day.window);
     Day.controlBrush = CreateSolidBrush(ControlColour);
     Day.cardBrush = CreateSolidBrush(CardColour);
     Day.bigIcon = HICON(LoadImageW(instance, L"FORM_APPICON", IMAGE_ICON, 32, 32, 0));

@@ -71,6 +71,23 @@ bool PreTranslate(const MSG& msg)
 
 }  // namespace
 
+HWND CreateMainWindow(DWORD exStyle, const wchar_t* className, const std::string& title, DWORD style, int width,
+                      int height)
+{
+    UINT dpi = SystemDpi();
+    POINT at = OpeningPosition(Scaled(width, dpi), Scaled(height, dpi));
+    HWND window = CreateTextWindow(exStyle, className, title, style, at.x, at.y, Scaled(width, dpi),
+                                   Scaled(height, dpi), nullptr);
+    if (!window) return nullptr;
+    if (UINT opened = WindowDpi(window); opened != dpi) {
+        // The window opened on a monitor of another scale.
+        at = OpeningPosition(Scaled(width, opened), Scaled(height, opened));
+        SetWindowPos(window, nullptr, at.x, at.y, Scaled(width, opened), Scaled(height, opened),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return window;
+}
+
 void AttachMainWindow(HWND window, const MainWindowHooks& hooks, HWND tips, HWND firstControl)
 {
     Frame = MainFrame{};

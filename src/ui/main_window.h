@@ -7,7 +7,15 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "menu.h"
+
+// A main window of width x height pixels at 96 DPI, scaled for the monitor
+// it opens on, at its opening position (where the last one closed, when it
+// fits there, else centred). Null when it cannot be made.
+HWND CreateMainWindow(DWORD exStyle, const wchar_t* className, const std::string& title, DWORD style, int width,
+                      int height);
 
 // The window becomes the current main window: its menu is built. tips (may
 // be null) receives the pointer's messages; firstControl takes the focus

@@ -264,21 +264,12 @@ void ReleaseResources()
 int RunMonthWindow()
 {
     RegisterWindowClass(L"LUMORA_MFORM", MonthWindowProc, WindowColour);
-    UINT dpi = SystemDpi();
-    int width = Scaled(WindowWidth, dpi), height = Scaled(WindowHeight, dpi);
-    POINT at = OpeningPosition(width, height);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN |
                         WS_CLIPSIBLINGS;
-    Month.window = CreateTextWindow(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE, L"LUMORA_MFORM", "岚舟月历", style, at.x,
-                                    at.y, width, height, nullptr);
+    Month.window = CreateMainWindow(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE, L"LUMORA_MFORM", "岚舟月历", style,
+                                    WindowWidth, WindowHeight);
     if (!Month.window) return 1;
-    if (UINT opened = WindowDpi(Month.window); opened != dpi) {
-        // The window opened on a monitor of another scale.
-        dpi = opened;
-        width = Scaled(WindowWidth, dpi), height = Scaled(WindowHeight, dpi);
-        at = OpeningPosition(width, height);
-        SetWindowPos(Month.window, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    UINT dpi = WindowDpi(Month.window);
     // Maximize, size and restore leave the system menu.
     HMENU system = GetSystemMenu(Month.window, FALSE);
     for (UINT position : {4u, 2u, 0u}) DeleteMenu(system, position, MF_BYPOSITION);
