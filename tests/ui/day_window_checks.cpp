@@ -463,7 +463,8 @@ void CheckPlacement(Lumora& app)
     app.Command(Cmd::EmbedInDesktop);
     Check(L"3036 twice returns to normal placement, not topmost", !app.Topmost() && IsTopLevel(app.wnd),
           app.Topmost() ? L"topmost" : L"parent " + ClassOf(GetAncestor(app.wnd, GA_PARENT)));
-    CheckMenuMarks(app, L"in normal placement: neither 最前显示 nor 嵌入桌面", {{Cmd::Topmost, false}, {Cmd::EmbedInDesktop, false}});
+    CheckMenuMarks(app, L"in normal placement: neither 最前显示 nor 嵌入桌面",
+                   {{Cmd::Topmost, false}, {Cmd::EmbedInDesktop, false}});
     app.Command(Cmd::EmbedInDesktop);
     app.Command(Cmd::Topmost);
     Check(L"3035 while embedded leaves the desktop and makes it topmost", app.Topmost() && IsTopLevel(app.wnd));
@@ -603,10 +604,26 @@ void ScenarioFresh(Lumora& app)
     CheckDisplayOptions(app);
     CheckHideAndShow(app);
     CheckSmallInputs(app);
-    CheckMenuMarks(app, L"at start", {{Cmd::DayWindow, true}, {Cmd::MonthWindow, false}, {Cmd::Topmost, true}, {Cmd::EmbedInDesktop, false}, {Cmd::NoMoving, false},
-                                      {Cmd::Transparency0, true}, {(Cmd::Transparency0 + 5), false}, {Cmd::TransparencyAuto, false}, {Cmd::UseRegistry, false}, {Cmd::AutoRun, false},
-                                      {Cmd::HourlyReport, false}, {Cmd::GanZhiFromChunjie, false}, {Cmd::NoDayAudio, false}, {Cmd::ModernAncient, false}, {Cmd::NearMemorials, false},
-                                      {Cmd::ShowDynasty, false}, {Cmd::InfoFestivals, true}, {Cmd::InfoSunTimes, false}, {Cmd::InfoTwilight, false}});
+    CheckMenuMarks(app, L"at start",
+                   {{Cmd::DayWindow, true},
+                    {Cmd::MonthWindow, false},
+                    {Cmd::Topmost, true},
+                    {Cmd::EmbedInDesktop, false},
+                    {Cmd::NoMoving, false},
+                    {Cmd::Transparency0, true},
+                    {(Cmd::Transparency0 + 5), false},
+                    {Cmd::TransparencyAuto, false},
+                    {Cmd::UseRegistry, false},
+                    {Cmd::AutoRun, false},
+                    {Cmd::HourlyReport, false},
+                    {Cmd::GanZhiFromChunjie, false},
+                    {Cmd::NoDayAudio, false},
+                    {Cmd::ModernAncient, false},
+                    {Cmd::NearMemorials, false},
+                    {Cmd::ShowDynasty, false},
+                    {Cmd::InfoFestivals, true},
+                    {Cmd::InfoSunTimes, false},
+                    {Cmd::InfoTwilight, false}});
     CheckTransparency(app);
     CheckPlacement(app);
     CheckMoveLock(app);
@@ -656,15 +673,32 @@ void ScenarioPrepared(Lumora& app)
     app.CheckShows(s + L": 2024-02-10 with 上海's sun times", SpringFestival2024);
 
     CheckMenuMarks(app, L"of the stored settings",
-                   {{Cmd::UseRegistry, true}, {Cmd::AutoRun, false}, {Cmd::ShowDynasty, true}, {Cmd::InfoFestivals, false}, {Cmd::InfoSunTimes, true}, {Cmd::InfoTwilight, false}});
-    for (int c : {Cmd::HourlyReport, Cmd::GanZhiFromChunjie, Cmd::NoDayAudio, Cmd::NearMemorials, Cmd::ShowDynasty, Cmd::InfoTwilight, (Cmd::Transparency0 + 3), Cmd::NoMoving, Cmd::AutoRun}) app.Command(c);
+                   {{Cmd::UseRegistry, true},
+                    {Cmd::AutoRun, false},
+                    {Cmd::ShowDynasty, true},
+                    {Cmd::InfoFestivals, false},
+                    {Cmd::InfoSunTimes, true},
+                    {Cmd::InfoTwilight, false}});
+    for (int c : {Cmd::HourlyReport, Cmd::GanZhiFromChunjie, Cmd::NoDayAudio, Cmd::NearMemorials, Cmd::ShowDynasty,
+                  Cmd::InfoTwilight, (Cmd::Transparency0 + 3), Cmd::NoMoving, Cmd::AutoRun})
+        app.Command(c);
     mirror.dynasty = 0;
     mirror.infoType = 2;
     mirror.chunjie = 1;
     app.CheckShows(s + L": after the menu changes", SpringFestival2024);
     CheckMenuMarks(app, L"after the changes",
-                   {{Cmd::NoMoving, true}, {(Cmd::Transparency0 + 3), true}, {Cmd::Transparency0, false}, {Cmd::AutoRun, true}, {Cmd::HourlyReport, true}, {Cmd::GanZhiFromChunjie, true},
-                    {Cmd::NoDayAudio, true}, {Cmd::ModernAncient, false}, {Cmd::NearMemorials, true}, {Cmd::ShowDynasty, false}, {Cmd::InfoSunTimes, false}, {Cmd::InfoTwilight, true}});
+                   {{Cmd::NoMoving, true},
+                    {(Cmd::Transparency0 + 3), true},
+                    {Cmd::Transparency0, false},
+                    {Cmd::AutoRun, true},
+                    {Cmd::HourlyReport, true},
+                    {Cmd::GanZhiFromChunjie, true},
+                    {Cmd::NoDayAudio, true},
+                    {Cmd::ModernAncient, false},
+                    {Cmd::NearMemorials, true},
+                    {Cmd::ShowDynasty, false},
+                    {Cmd::InfoSunTimes, false},
+                    {Cmd::InfoTwilight, true}});
     app.Command(Cmd::NoMoving);
 
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);

@@ -737,9 +737,21 @@ const CalendarDate SpringFestival2024{2024, 2, 10};
 
 // The items of the pop-up menu and of its two submenus with check marks, in
 // their order on the screen (separators left out; 0 for a submenu item).
-const std::vector<int> TopMenuItems = {Cmd::DayWindow, Cmd::MonthWindow, Cmd::Topmost, Cmd::EmbedInDesktop, Cmd::NoMoving, 0, Cmd::Coordinates, 0, Cmd::SpeakTime, 0, Cmd::GoToToday, Cmd::SetSystemDate, Cmd::Help, Cmd::Exit};
-const std::vector<int> TransparencyItems = {Cmd::Transparency0, (Cmd::Transparency0 + 1), (Cmd::Transparency0 + 2), (Cmd::Transparency0 + 3), (Cmd::Transparency0 + 4), (Cmd::Transparency0 + 5), (Cmd::Transparency0 + 6), (Cmd::Transparency0 + 7), (Cmd::Transparency0 + 8), Cmd::Transparency90, Cmd::TransparencyAuto};
-const std::vector<int> OptionItems = {Cmd::UseRegistry, Cmd::AutoRun, Cmd::HourlyReport, Cmd::GanZhiFromChunjie, Cmd::NoDayAudio, Cmd::ModernAncient, Cmd::NearMemorials, Cmd::ShowDynasty, Cmd::InfoFestivals, Cmd::InfoSunTimes, Cmd::InfoTwilight, Cmd::ChooseBackground};
+const std::vector<int> TopMenuItems = {Cmd::DayWindow,   Cmd::MonthWindow,
+                                       Cmd::Topmost,     Cmd::EmbedInDesktop,
+                                       Cmd::NoMoving,    0,
+                                       Cmd::Coordinates, 0,
+                                       Cmd::SpeakTime,   0,
+                                       Cmd::GoToToday,   Cmd::SetSystemDate,
+                                       Cmd::Help,        Cmd::Exit};
+const std::vector<int> TransparencyItems = {
+    Cmd::Transparency0,       (Cmd::Transparency0 + 1), (Cmd::Transparency0 + 2), (Cmd::Transparency0 + 3),
+    (Cmd::Transparency0 + 4), (Cmd::Transparency0 + 5), (Cmd::Transparency0 + 6), (Cmd::Transparency0 + 7),
+    (Cmd::Transparency0 + 8), Cmd::Transparency90,      Cmd::TransparencyAuto};
+const std::vector<int> OptionItems = {Cmd::UseRegistry,       Cmd::AutoRun,      Cmd::HourlyReport,
+                                      Cmd::GanZhiFromChunjie, Cmd::NoDayAudio,   Cmd::ModernAncient,
+                                      Cmd::NearMemorials,     Cmd::ShowDynasty,  Cmd::InfoFestivals,
+                                      Cmd::InfoSunTimes,      Cmd::InfoTwilight, Cmd::ChooseBackground};
 
 // A window's pixels as they are on the screen.
 struct Capture {

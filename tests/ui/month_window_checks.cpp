@@ -129,7 +129,8 @@ void CheckMonthFrame(Lumora& app, const std::wstring& s)
     for (int c = 0; c < 7; ++c) texts += TextOf(app.Item(HeaderId + c)) + L" ";
     for (int b = 0; b < 7; ++b) texts += TextOf(app.Item(ButtonId + b)) + L" ";
     CheckText(s + L": weekday headers and stepping buttons",
-              L"星期日 星期一 星期二 星期三 星期四 星期五 星期六 上一年 上一月 上一日 今日 下一日 下一月 下一年 ", texts);
+              L"星期日 星期一 星期二 星期三 星期四 星期五 星期六 上一年 上一月 上一日 今日 下一日 下一月 下一年 ",
+              texts);
     CheckNum(s + L": the year list holds every shown year", MaxShownYear - MinShownYear + 1,
              ComboCount(app.Item(YearId)));
     // A double click on the caption leaves the size alone.
