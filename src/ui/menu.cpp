@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls.h"
+#include "converter_window.h"
 #include "coordinates_dialog.h"
 #include "menu_model.h"
 #include "settings.h"
@@ -36,8 +37,12 @@ void ShowEffects(HWND window, const MainWindowHooks& hooks, unsigned effects)
 
 // The tool windows and the day editor: each is RunXxxWindow(owner, mode),
 // modal to the current main window, and the information is refreshed after
-// the editor closes. None of them exists yet, so their items do nothing.
-void OpenTool(HWND, const MainWindowHooks&, int) {}
+// the editor closes. The editor does not exist yet, so its items do nothing.
+void OpenTool(HWND window, const MainWindowHooks&, int number)
+{
+    if (number >= Cmd::JulianDays && number <= Cmd::ConvertCalendars)
+        RunConverterWindow(window, number - Cmd::JulianDays + 1);
+}
 
 }  // namespace
 

@@ -20,6 +20,7 @@ const Scenario Scenarios[] = {
     {L"prepared", ScenarioPrepared},
     {L"coordinates", ScenarioCoordinates},
     {L"registry", ScenarioRegistryUse},
+    {L"converter", ScenarioConverter},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.

@@ -13,3 +13,5 @@ void ScenarioPrepared(Lumora& app);
 void CheckDialogs(Lumora& app);
 void ScenarioCoordinates(Lumora& app);
 void ScenarioRegistryUse(Lumora& app);
+// The tools: conversion, yearly tables and condition queries.
+void ScenarioConverter(Lumora& app);
