@@ -21,6 +21,9 @@ const Scenario Scenarios[] = {
     {L"coordinates", ScenarioCoordinates},
     {L"registry", ScenarioRegistryUse},
     {L"converter", ScenarioConverter},
+    {L"editor", ScenarioEditor},
+    {L"editor-off", ScenarioEditorWithoutRegistry},
+    {L"editor-cut", ScenarioEditorCutShort},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.

@@ -15,3 +15,8 @@ void ScenarioCoordinates(Lumora& app);
 void ScenarioRegistryUse(Lumora& app);
 // The tools: conversion, yearly tables and condition queries.
 void ScenarioConverter(Lumora& app);
+// The memorial editor: its three modes against the registry, without the
+// registry, and a save cut short after its writes.
+void ScenarioEditor(Lumora& app);
+void ScenarioEditorWithoutRegistry(Lumora& app);
+void ScenarioEditorCutShort(Lumora& app);
