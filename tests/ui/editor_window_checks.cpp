@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "editor_dates.h"
+#include "platform.h"
 #include "stored_days.h"
 
 namespace {
@@ -238,6 +239,61 @@ std::wstring TipOf(const Lumora& app, HWND control)
     return text;
 }
 
+// What lumora-cli.exe (beside lumora.exe) prints for args, in UTF-8;
+// nullopt when it cannot be run.
+std::optional<std::string> RunCli(const std::wstring& args)
+{
+    std::wstring cli = exePath.substr(0, exePath.find_last_of(L"\\/") + 1) + L"lumora-cli.exe";
+    if (GetFileAttributesW(cli.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + cli + L"\" " + args;
+    bool started = CreateProcessW(cli.c_str(), cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    std::string out;
+    if (started) {
+        char chunk[4096];
+        DWORD n = 0;
+        while (ReadFile(readEnd, chunk, sizeof chunk, &n, nullptr) && n > 0) out.append(chunk, n);
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(readEnd);
+    if (!started) return std::nullopt;
+    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
+    return out;
+}
+
+// The window and lumora-cli read and write the same stored days.
+void CheckCliAgrees(Lumora& app)
+{
+    PrepareStoredDays({});
+    auto added = RunCli(L"reminder add 2030-03-01 cli");
+    if (!Check(L"lumora-cli.exe beside lumora.exe runs", added.has_value())) return;
+    HWND editor = OpenTool(app, Cmd::EditReminders, L"LUMORA_EFORM", L"编辑提醒日");
+    if (!editor) return;
+    std::vector<std::wstring> lines = Lines(editor);
+    CheckText(L"a reminder added by lumora-cli shows in the editor",
+              Wide("提醒03月01日（AD2030年）：" + RightAlignedStoredText("cli")), lines.empty() ? L"" : lines[0]);
+    Add(editor, {MemorialCalendar::Gregorian, 2030, 4, 1, "窗口"});
+    std::string shown;
+    for (const std::wstring& line : Lines(editor)) shown += Utf8(line) + "\n";
+    Click(editor, SaveId);
+    WaitFor([&] { return !IsWindow(editor); }, 5000);
+    std::string listed = RunCli(L"reminder list").value_or("");
+    Check(L"lumora-cli reminder list shows what the editor saved", listed == shown,
+          L"cli " + Quoted(Wide(Utf8ToGbk(listed).value_or(""))) + L" editor " + Quoted(Wide(Utf8ToGbk(shown).value_or(""))));
+}
+
 }  // namespace
 
 void ScenarioEditor(Lumora& app)
@@ -248,6 +304,7 @@ void ScenarioEditor(Lumora& app)
     app.GoTo({2026, 5, 12});
     for (int command : {Cmd::EditMemorials, Cmd::EditReminders, Cmd::EditCountdowns}) CheckLook(app, command, true);
     for (const EditorCase& c : Cases()) RunCase(app, c);
+    CheckCliAgrees(app);
 
     // After 保存 the day window's reminder tip names the new memorial.
     RunCase(app, {L"a memorial of the shown day", Cmd::EditMemorials, {}, {}, {{MemorialCalendar::Gregorian, 2000, 5, 12, "生日"}},
