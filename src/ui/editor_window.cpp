@@ -6,6 +6,7 @@
 
 #include "audio_playback.h"
 #include "choosers.h"
+#include "dpi.h"
 #include "editor_dates.h"
 #include "memorial_editor.h"
 #include "settings.h"
@@ -258,6 +259,8 @@ void RunEditorWindow(HWND owner, int mode)
     FillDateLists();
     ShowRows(RowsOfShownDay(ShownDate));
     Editor.list = LoadEditorList(Mode());
+    // Lines with an audio path are longer than the box is wide.
+    SendMessageW(Control(ListId), LB_SETHORIZONTALEXTENT, WPARAM(Scaled(1600, Editor.tool.controls.dpi)), 0);
     ShowList(-1);
     EnableButtons();
     PreviewPath.clear();

@@ -294,6 +294,29 @@ void CheckCliAgrees(Lumora& app)
           L"cli " + Quoted(Wide(Utf8ToGbk(listed).value_or(""))) + L" editor " + Quoted(Wide(Utf8ToGbk(shown).value_or(""))));
 }
 
+// "选择音频文件" opens the open-file dialog of that title; cancelling it
+// leaves the audio box empty.
+void CheckAudioChooser(Lumora& app)
+{
+    HWND editor = OpenTool(app, Cmd::EditMemorials, L"LUMORA_EFORM", L"编辑纪念日");
+    if (!editor) return;
+    Click(editor, ChooseId);
+    HWND chooser = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32770"))
+                if (IsWindowVisible(w) && WindowTitle(w) == L"选择音频文件") chooser = w;
+            return chooser != nullptr;
+        },
+        10000);
+    if (Check(L"选择音频文件 opens the audio file chooser", chooser != nullptr)) {
+        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+        Check(L"cancelling the chooser leaves the audio box empty",
+              WaitFor([&] { return !IsWindow(chooser); }, 5000) && FieldOf(editor, AudioId).empty());
+    }
+    CloseTool(app, editor, L"编辑纪念日");
+}
+
 }  // namespace
 
 void ScenarioEditor(Lumora& app)
@@ -305,6 +328,7 @@ void ScenarioEditor(Lumora& app)
     for (int command : {Cmd::EditMemorials, Cmd::EditReminders, Cmd::EditCountdowns}) CheckLook(app, command, true);
     for (const EditorCase& c : Cases()) RunCase(app, c);
     CheckCliAgrees(app);
+    CheckAudioChooser(app);
 
     // After 保存 the day window's reminder tip names the new memorial.
     RunCase(app, {L"a memorial of the shown day", Cmd::EditMemorials, {}, {}, {{MemorialCalendar::Gregorian, 2000, 5, 12, "生日"}},
