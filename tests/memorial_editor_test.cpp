@@ -170,3 +170,44 @@ TEST_F(MemorialEditor, SavingRewritesTheWholeKindAndLeavesTheOthers)
     EXPECT_TRUE(LoadEditorList(EditorMode::Memorial).empty());
     EXPECT_EQ(Read(MemorialKeyPath(Lunar), "16-02"), "");
 }
+
+namespace {
+// What the registry held when a save had written and not yet deleted.
+EditorList memorialsMidway, remindersMidway;
+void SnapshotMidway()
+{
+    memorialsMidway = LoadEditorList(EditorMode::Memorial);
+    remindersMidway = LoadEditorList(EditorMode::Reminder);
+}
+}  // namespace
+
+TEST_F(MemorialEditor, ASaveCutShortAfterItsWritesKeepsEveryOldAndNewEntry)
+{
+    Write(MemorialKeyPath(Gregorian), "05-12", "AD2000" + Aligned("旧生日"));
+    Write(MemorialKeyPath(Gregorian), "06-02", "AD2000" + Aligned("删掉"));
+    Write(MemorialKeyPath(Hijri), "09-01", "AD1445" + Aligned("斋月"));
+    for (const char* name : {"A", "B", "C", "U"}) Write(ReminderKeyPath, name, "AD01-0" + std::string(1, char(name[0] - 'A' + '1')) + "-2030" + Aligned(name));
+    EditorList memorials = LoadEditorList(EditorMode::Memorial), reminders = LoadEditorList(EditorMode::Reminder);
+    ASSERT_EQ(memorials.size(), 3u);
+    ASSERT_EQ(reminders.size(), 3u);  // "U" is never loaded
+    EditorList oldMemorials = memorials, oldReminders = reminders;
+    DeleteEditorLine(memorials, 1);
+    AddEditorEntry(memorials, EditorMode::Memorial, Gregorian, 1990, 5, 12, "新生日", "");
+    AddEditorEntry(memorials, EditorMode::Memorial, Lunar, 2020, 16, 2, "闰四", "");
+    DeleteEditorLine(memorials, 1);  // the Hijri memorial: its key goes whole
+    reminders = {reminders[2]};
+
+    // Midway every entry is there, the new ones in place of those they replace.
+    AfterEditorWrites = SnapshotMidway;
+    SaveEditorList(EditorMode::Memorial, memorials);
+    EXPECT_EQ(memorialsMidway, (EditorList{memorials[0], oldMemorials[1], memorials[1], oldMemorials[2]}));
+    SaveEditorList(EditorMode::Reminder, reminders);
+    EXPECT_EQ(remindersMidway, (EditorList{reminders[0], oldReminders[1], oldReminders[2]}));
+    AfterEditorWrites = nullptr;
+    // Finally the registry holds exactly the lists.
+    EXPECT_EQ(LoadEditorList(EditorMode::Memorial), memorials);
+    EXPECT_EQ(LoadEditorList(EditorMode::Reminder), reminders);
+    EXPECT_EQ(Read(MemorialKeyPath(Gregorian), "06-02"), "");
+    for (const char* name : {"B", "C", "U"}) EXPECT_EQ(Read(ReminderKeyPath, name), "") << name;
+    EXPECT_EQ(Read(MemorialKeyPath(Hijri), "09-01"), "");
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of lumora.exe running under Wine on a virtual
 # display: the day window, its open menu, the local-coordinates dialog and
-# the month window on February 2024.
+# the memorial editor with a few stored days, and the month window on February 2024.
 #   bash tools/take_screenshots.sh [path/to/lumora.exe]   (default build-win/lumora.exe)
 # Needs Wine, Xvfb, ImageMagick and xdotool (installed when missing).
 set -euo pipefail
@@ -32,6 +32,17 @@ for value in "Version 4.0" "FormLeft 382" "FormTop 170"; do
   wine reg add 'HKCU\Software\Lumora' /v "$1" /d "$2" /f >/dev/null 2>&1
 done
 
+# A few stored days for the editor's picture: the text is right-aligned in 20 bytes.
+aligned() { printf '%*s%s' $((20 - $(printf '%s' "$1" | iconv -f UTF-8 -t GBK | wc -c))) '' "$1"; }
+memorial() {  # key name era-year text
+  wine reg add "HKCU\\Software\\Lumora\\$1" /v "$2" /d "$3$(aligned "$4")" /f >/dev/null 2>&1
+}
+memorial SolarMemorial 05-12 AD1998 "结婚纪念日"
+memorial SolarMemorial 10-01 AD1949 "国庆节"
+memorial LunarMemorial 08-15 AD2000 "妈妈生日"
+memorial LunarMemorial 16-02 AD2020 "闰四月初二"
+memorial MuharramMemorial 09-01 AD1445 "斋月开始"
+
 wine "$exe" >/dev/null 2>&1 &
 sleep 6
 
@@ -52,6 +63,20 @@ snap menu 420x470+372+150
 xdotool key l
 sleep 2
 snap coordinates-dialog 360x260+332+120
+xdotool key Escape
+sleep 1
+# 实用工具(&U), then 编辑纪念日(&E)...
+xdotool mousemove 560 250 click 3
+sleep 1.5
+xdotool key u
+sleep 0.5
+xdotool key e
+sleep 3
+# The first line selected: its date and text fill the rows below.
+xdotool mousemove 350 66 click 1
+sleep 1
+xdotool mousemove 1000 620
+snap memorial-editor 660x460+182+14
 xdotool key Escape
 sleep 1
 

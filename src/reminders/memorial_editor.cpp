@@ -82,6 +82,55 @@ std::string DatedValue(const std::string& line)
     return line.substr(14, 2) + line.substr(4, 2) + "-" + line.substr(8, 2) + "-" + line.substr(16, 4) + line.substr(26);
 }
 
+struct StoredValue {
+    std::string keyPath;
+    std::string name;
+    std::string data;
+};
+
+// Under the key of its calendar, the value "MM-DD" of each line: era and
+// year, then the text and path as the line shows them.
+std::vector<StoredValue> MemorialValues(const EditorList& list)
+{
+    std::vector<StoredValue> values;
+    for (const std::string& line : list) {
+        auto fields = ReadEditorLine(line);
+        if (!fields || line.compare(0, 4, CalendarWord(fields->calendar)) != 0) continue;
+        values.push_back({MemorialKeyPath(fields->calendar), line.substr(4, 2) + "-" + line.substr(8, 2),
+                          line.substr(14, 6) + line.substr(26)});
+    }
+    return values;
+}
+
+// Line i as value "A" + i - 1.
+std::vector<StoredValue> ReminderValues(const EditorList& list)
+{
+    std::vector<StoredValue> values;
+    for (size_t i = 0; i < list.size() && i < size_t(MaxReminders); ++i)
+        values.push_back({ReminderKeyPath, std::string(1, char('A' + i)), DatedValue(list[i])});
+    return values;
+}
+
+// Every value name the program gives stored days of a kind.
+std::vector<std::string> MemorialValueNames(MemorialCalendar calendar)
+{
+    int months = calendar == MemorialCalendar::Lunar ? 24 : 12;
+    int days = calendar == MemorialCalendar::Lunar ? 30 : 31;
+    std::vector<std::string> names;
+    for (int m = 1; m <= months; ++m)
+        for (int d = 1; d <= days; ++d) names.push_back(ZeroPadded(m, 2) + "-" + ZeroPadded(d, 2));
+    return names;
+}
+
+// "A".."T" and the letters after them, which an earlier save of more than
+// twenty reminders may have left.
+std::vector<std::string> ReminderValueNames()
+{
+    std::vector<std::string> names;
+    for (char name = 'A'; name <= 'Z'; ++name) names.push_back(std::string(1, name));
+    return names;
+}
+
 }  // namespace
 
 EditorList LoadEditorList(EditorMode mode)
@@ -184,25 +233,44 @@ std::optional<EditorLineFields> ReadEditorLine(const std::string& line)
     return fields;
 }
 
+void (*AfterEditorWrites)() = nullptr;
+
 void SaveEditorList(EditorMode mode, const EditorList& list)
 {
     if (UseRegistry != 1) return;
-    if (mode == EditorMode::Memorial) {
-        for (MemorialCalendar calendar : {MemorialCalendar::Gregorian, MemorialCalendar::Lunar, MemorialCalendar::Hijri})
-            RegDeleteKeyPath(RegistryRoot::CurrentUser, MemorialKeyPath(calendar));
-        for (const std::string& line : list) {
-            auto fields = ReadEditorLine(line);
-            if (!fields || line.compare(0, 4, CalendarWord(fields->calendar)) != 0) continue;
-            RegWriteText(RegistryRoot::CurrentUser, MemorialKeyPath(fields->calendar),
-                         line.substr(4, 2) + "-" + line.substr(8, 2), line.substr(14, 6) + line.substr(26));
-        }
-    } else if (mode == EditorMode::Reminder) {
-        RegDeleteKeyPath(RegistryRoot::CurrentUser, ReminderKeyPath);
-        for (size_t i = 0; i < list.size() && i < size_t(MaxReminders); ++i)
-            RegWriteText(RegistryRoot::CurrentUser, ReminderKeyPath, std::string(1, char('A' + i)),
-                         DatedValue(list[i]));
-    } else {
+    if (mode == EditorMode::Countdown) {
         RegWriteText(RegistryRoot::CurrentUser, LumoraKeyPath, CountdownValueName,
                      list.empty() ? "" : DatedValue(list[0]));
+        return;
+    }
+    // Every new value is written before any old one goes: a save cut short
+    // (a crash, a log-off, a killed process) leaves the old entries beside
+    // the new ones instead of an empty kind.
+    std::vector<StoredValue> values = mode == EditorMode::Memorial ? MemorialValues(list) : ReminderValues(list);
+    for (const StoredValue& value : values) RegWriteText(RegistryRoot::CurrentUser, value.keyPath, value.name, value.data);
+    if (AfterEditorWrites) AfterEditorWrites();
+
+    // Then every value of the kind that is no longer listed goes, and a key
+    // left without values goes with them.
+    auto listed = [&](const std::string& keyPath, const std::string& name) {
+        for (const StoredValue& value : values)
+            if (value.keyPath == keyPath && value.name == name) return true;
+        return false;
+    };
+    auto removeUnlisted = [&](const std::string& keyPath, const std::vector<std::string>& names) {
+        bool keyUsed = false;
+        for (const StoredValue& value : values) keyUsed = keyUsed || value.keyPath == keyPath;
+        if (!keyUsed) {
+            RegDeleteKeyPath(RegistryRoot::CurrentUser, keyPath);
+            return;
+        }
+        for (const std::string& name : names)
+            if (!listed(keyPath, name)) RegDeleteValueText(RegistryRoot::CurrentUser, keyPath, name);
+    };
+    if (mode == EditorMode::Memorial) {
+        for (MemorialCalendar calendar : {MemorialCalendar::Gregorian, MemorialCalendar::Lunar, MemorialCalendar::Hijri})
+            removeUnlisted(MemorialKeyPath(calendar), MemorialValueNames(calendar));
+    } else {
+        removeUnlisted(ReminderKeyPath, ReminderValueNames());
     }
 }

@@ -64,8 +64,14 @@ struct EditorLineFields {
 };
 std::optional<EditorLineFields> ReadEditorLine(const std::string& line);
 
-// Rewrites the whole kind: mode 1 deletes the three memorial keys and writes
-// every line under the key of its calendar; mode 2 deletes the reminder key
-// and writes line i as value "A" + i - 1; mode 3 writes the first line, or ""
-// when the list is empty. Nothing is written while UseRegistry is 0.
+// Rewrites the whole kind: mode 1 writes every line under the key of its
+// calendar as the value "MM-DD", mode 2 writes line i as value "A" + i - 1,
+// and then every other value of the kind is deleted, and a memorial or
+// reminder key left without values is deleted whole; mode 3 writes the first
+// line, or "" when the list is empty. The new values are written before the
+// old ones go, so a save that never finishes loses nothing. Nothing is
+// written while UseRegistry is 0.
 void SaveEditorList(EditorMode mode, const EditorList& list);
+// Called, when set, after a save has written its values and before it
+// deletes any: tests stop a save there.
+extern void (*AfterEditorWrites)();

@@ -3,8 +3,35 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "audio_playback.h"
 #include "settings.h"
 #include "win32/wide_text.h"
+
+namespace {
+
+// An open-file dialog for an existing file: filter holds name, NUL,
+// pattern, NUL pairs; filterIndex is the 1-based filter shown first.
+std::string ChooseFile(HWND owner, const std::wstring& title, const std::wstring& filter, int filterIndex,
+                       const std::string& folder)
+{
+    std::wstring start = Wide(folder);
+    wchar_t path[MAX_PATH] = L"";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = DWORD(filterIndex);
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    dialog.lpstrTitle = title.c_str();
+    // The program's current folder stays where it was.
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&dialog)) return "";
+    return Gbk(path);
+}
+
+}  // namespace
 
 std::string ChooseBitmapFile(HWND owner)
 {
@@ -12,21 +39,14 @@ std::string ChooseBitmapFile(HWND owner)
     filter += L'\0';
     filter += L"*.BMP";
     filter += L'\0';
-    std::wstring title = Wide("选择位图文件"), folder = Wide(BitmapFolder);
-    wchar_t path[MAX_PATH] = L"";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    // The program's current folder stays where it was.
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog)) return "";
-    return Gbk(path);
+    return ChooseFile(owner, Wide("选择位图文件"), filter, 1, BitmapFolder);
+}
+
+std::string ChooseAudioFile(HWND owner)
+{
+    // The filter's NULs come through: the conversion is told the length.
+    return ChooseFile(owner, Wide(AudioChooserTitle), Wide(AudioChooserFilter()), AudioChooserFilterIndex,
+                      AudioFolder);
 }
 
 std::string DroppedFile(HDROP drop)

@@ -9,6 +9,9 @@
 // The background bitmap chooser, starting in BitmapFolder: the chosen path,
 // or "" when cancelled.
 std::string ChooseBitmapFile(HWND owner);
+// The audio file chooser ("选择音频文件"), starting in AudioFolder: the
+// chosen path, or "" when cancelled.
+std::string ChooseAudioFile(HWND owner);
 // The first file of a drop; the drop is finished.
 std::string DroppedFile(HDROP drop);
 // A bitmap file loaded and stretched to width x height; null when it does not load.

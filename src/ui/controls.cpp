@@ -101,6 +101,15 @@ void AddListItem(HWND combo, const std::string& item)
     SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(Wide(item).c_str()));
 }
 
+void FillListBox(HWND listBox, const std::vector<std::string>& lines)
+{
+    SendMessageW(listBox, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : lines) SendMessageW(listBox, LB_ADDSTRING, 0, LPARAM(Wide(line).c_str()));
+    SendMessageW(listBox, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listBox, nullptr, TRUE);
+}
+
 HWND CreateTextWindow(DWORD exStyle, const wchar_t* className, const std::string& title, DWORD style, int x, int y,
                       int width, int height, HWND owner)
 {

@@ -63,6 +63,8 @@ void CopyText(wchar_t* into, size_t size, const std::string& text);
 // meanwhile (for the list and its dropped part).
 void FillList(HWND combo, const std::vector<std::string>& items);
 void AddListItem(HWND combo, const std::string& item);
+// Replaces the lines of a list box.
+void FillListBox(HWND listBox, const std::vector<std::string>& lines);
 
 // A top-level or owned window with a code page 936 title.
 HWND CreateTextWindow(DWORD exStyle, const wchar_t* className, const std::string& title, DWORD style, int x, int y,

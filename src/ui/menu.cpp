@@ -3,8 +3,11 @@
 #include <iterator>
 #include <string>
 
+#include "audio_playback.h"
 #include "controls.h"
+#include "converter_window.h"
 #include "coordinates_dialog.h"
+#include "editor_window.h"
 #include "menu_model.h"
 #include "settings.h"
 #include "shown_day.h"
@@ -36,8 +39,20 @@ void ShowEffects(HWND window, const MainWindowHooks& hooks, unsigned effects)
 
 // The tool windows and the day editor: each is RunXxxWindow(owner, mode),
 // modal to the current main window, and the information is refreshed after
-// the editor closes. None of them exists yet, so their items do nothing.
-void OpenTool(HWND, const MainWindowHooks&, int) {}
+// the editor closes.
+void OpenTool(HWND window, const MainWindowHooks& hooks, int number)
+{
+    if (number >= Cmd::EditMemorials && number <= Cmd::EditCountdowns) {
+        // The editor previews audio freely: the day's own audio stops first.
+        StopDayAudio();
+        WindowAudioPath.clear();
+        ShortPath.clear();
+        RunEditorWindow(window, number - Cmd::EditMemorials + 1);
+        Call(hooks.refreshInfo);
+    }
+    if (number >= Cmd::JulianDays && number <= Cmd::ConvertCalendars)
+        RunConverterWindow(window, number - Cmd::JulianDays + 1);
+}
 
 }  // namespace
 

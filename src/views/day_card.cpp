@@ -16,13 +16,6 @@
 
 namespace {
 
-// "   1月", " 1日": a number right-aligned in width characters.
-std::string RightAligned(int value, size_t width)
-{
-    std::string digits = std::to_string(value);
-    return digits.size() >= width ? digits : std::string(width - digits.size(), ' ') + digits;
-}
-
 void AddItem(SelectorList& list, const std::string& item, int32_t value, bool shown)
 {
     if (shown) list.selected = int(list.items.size());
@@ -195,6 +188,12 @@ StoredDayEvents StoredDayEventsOf(const CalendarDate& date)
 {
     LunarDate lunar = LunarDateOf(date).value_or(LunarDate{0, 0, 0});
     return StoredDayEventsOn(date, lunar.year, lunar.month, lunar.day, HijriDateOf(date).value_or(HijriDate{0, 0, 0}));
+}
+
+std::string RightAligned(int value, size_t width)
+{
+    std::string digits = std::to_string(value);
+    return digits.size() >= width ? digits : std::string(width - digits.size(), ' ') + digits;
 }
 
 std::string TrimBlanks(const std::string& text)

@@ -948,3 +948,64 @@ inline void CheckMenuMarks(Lumora& app, const std::wstring& name, const std::map
         if ((*checks)[c] != on) detail += Num(c) + (on ? L" not checked; " : L" checked; ");
     Check(L"menu check marks " + name, detail.empty(), detail);
 }
+
+// ---------------------------------------------------------------------------
+// The tool windows
+
+// The program's visible top-level window of a class, waiting up to timeoutMs.
+inline HWND WaitWindowOf(const Lumora& app, const wchar_t* className, DWORD timeoutMs = 5000)
+{
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pi.dwProcessId, className))
+                if (IsWindowVisible(w)) found = w;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Opens a tool through its menu command and checks that it is modal to the
+// day window. Null when it did not open.
+inline HWND OpenTool(Lumora& app, int command, const wchar_t* className, const std::wstring& title)
+{
+    PostMessageW(app.wnd, WM_COMMAND, WPARAM(command), 0);
+    HWND tool = WaitWindowOf(app, className);
+    if (!Check(Num(command) + L" opens " + className + L" " + title, tool && WindowTitle(tool) == title,
+               tool ? L"title " + Quoted(WindowTitle(tool)) : L"no window"))
+        return nullptr;
+    Check(title + L": the day window is disabled while the tool is open", !IsWindowEnabled(app.wnd));
+    return tool;
+}
+
+// Closes a tool with 取消; true when it is gone and the day window enabled again.
+inline bool CloseTool(Lumora& app, HWND tool, const std::wstring& title)
+{
+    Click(tool, IDCANCEL);
+    bool closed = WaitFor([&] { return !IsWindow(tool) && IsWindowEnabled(app.wnd); }, 5000);
+    Check(title + L": 取消 closes the tool and enables the day window", closed);
+    if (!closed && IsWindow(tool)) PostMessageW(tool, WM_CLOSE, 0, 0);
+    return closed;
+}
+
+inline void SetField(HWND tool, int id, const std::wstring& text) { Send(GetDlgItem(tool, id), WM_SETTEXT, 0, LPARAM(text.c_str())); }
+inline std::wstring FieldOf(HWND tool, int id) { return TextOf(GetDlgItem(tool, id)); }
+inline void SetCheck(HWND tool, int id, bool on) { Send(GetDlgItem(tool, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+inline bool IsCheckedIn(HWND tool, int id) { return Send(GetDlgItem(tool, id), BM_GETCHECK, 0, 0).value_or(0) == BST_CHECKED; }
+
+// A key typed on a control: down and up through the program's queue.
+inline void KeyOn(HWND control, WPARAM vk)
+{
+    UINT scan = MapVirtualKeyW(UINT(vk), 0);
+    PostMessageW(control, WM_KEYDOWN, vk, LPARAM(1 | (scan << 16)));
+    PostMessageW(control, WM_KEYUP, vk, LPARAM(1 | (scan << 16) | (3u << 30)));
+}
+
+// The control that has the focus in the program's thread.
+inline HWND FocusOf(const Lumora& app)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(app.pi.dwThreadId, &gui) ? gui.hwndFocus : nullptr;
+}

@@ -22,6 +22,10 @@ const Scenario Scenarios[] = {
     {L"registry", ScenarioRegistryUse},
     {L"month", ScenarioMonthWindow},
     {L"restart", ScenarioRestartAfterExit},
+    {L"converter", ScenarioConverter},
+    {L"editor", ScenarioEditor},
+    {L"editor-off", ScenarioEditorWithoutRegistry},
+    {L"editor-cut", ScenarioEditorCutShort},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.

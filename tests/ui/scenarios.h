@@ -17,3 +17,10 @@ void ScenarioRegistryUse(Lumora& app);
 // right after 退出.
 void ScenarioMonthWindow(Lumora& app);
 void ScenarioRestartAfterExit(Lumora& app);
+// The tools: conversion, yearly tables and condition queries.
+void ScenarioConverter(Lumora& app);
+// The memorial editor: its three modes against the registry, without the
+// registry, and a save cut short after its writes.
+void ScenarioEditor(Lumora& app);
+void ScenarioEditorWithoutRegistry(Lumora& app);
+void ScenarioEditorCutShort(Lumora& app);
