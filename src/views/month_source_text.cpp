@@ -77,10 +77,6 @@ std::string CalendarText(const CalendarSpan* span)
     return std::string(span->calendar) + "（行用于" + span->inForce + "年）";
 }
 
-std::string QingText(int model)
-{
-    return "清代时宪历的太阳理论（" + std::to_string(model) + "年历元）";
-}
 
 // The day a day list moved a modern moment from, or nullopt.
 std::optional<int32_t> MovedFrom(const SkySource& s)
@@ -140,7 +136,7 @@ std::string TermSentence(const LunarMonthSource& m)
     if (t.method == SkyMethod::MeanMotion)
         how = CalendarText(t.span) + "的平气，岁实 " + (t.span ? t.span->constant : "") + " 日";
     else if (t.method == SkyMethod::QingModel)
-        how = QingText(t.qingModel);
+        how = CalendarText(t.span) + "的太阳理论";
     else
         how = "现代天文计算";
     if (t.rule == NewMoonRule::MovedByList)
@@ -269,7 +265,7 @@ std::string MonthSourceTsv(const LunarMonthSource& m)
     f.push_back(IsoDate(int32_t(std::floor(t.moment))));
     f.push_back(m.holdsPrincipalTerm ? "1" : "0");
     f.push_back(TermMethodKey(t));
-    f.push_back(t.method == SkyMethod::QingModel ? QingText(t.qingModel) : t.span ? t.span->calendar : "");
+    f.push_back(t.span ? t.span->calendar : "");
     f.push_back(t.span ? t.span->inForce : "");
     f.push_back(t.method == SkyMethod::MeanMotion && t.span ? t.span->constant : "");
     f.push_back(IsoMoment(t.method == SkyMethod::Modern ? t.computed : t.moment));
