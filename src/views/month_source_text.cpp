@@ -121,7 +121,6 @@ std::string StartSentence(const LunarMonthSource& m)
     case NewMoonRule::Exempt: text += "；此日在免改表内，不进朔也不按日差表移动"; break;
     case NewMoonRule::AsComputed:
         if (s.threshold > 0) text += "；未过进朔限";
-        text += ModernCalculateAncientFlag == 1 || s.span ? "" : "（历史日差表未改动此日）";
         break;
     }
     return text;
@@ -200,8 +199,7 @@ const char* StartMethodKey(const LunarMonthSource& m)
     if (m.cycle) return "cycle";
     if (m.start.method == SkyMethod::MeanMotion) return "mean";
     if (m.start.threshold > 0) return "late-new-moon-rule";
-    if (m.start.span || (ModernCalculateAncientFlag != 1)) return "day-list";
-    return "modern";
+    return m.start.span ? "day-list" : "modern";
 }
 
 const char* RuleKey(const SkySource& s)
