@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "calendar_flags.h"
@@ -138,11 +139,10 @@ std::string TermSentence(const LunarMonthSource& m)
         how = CalendarText(t.span) + "的太阳理论";
     else
         how = "现代天文计算";
+    std::string when = ChineseMoment(t.moment);
     if (t.rule == NewMoonRule::MovedByList)
-        how += "，历史日差表由 " + ChineseDate(int32_t(std::floor(t.computed))) + " 移来";
-    double shown = t.method == SkyMethod::Modern ? t.computed : t.moment;
-    return (m.holdsPrincipalTerm ? "中气：" : "下一个中气：") + name + "，" + ChineseMoment(shown) + "，" + where +
-           "（" + how + "）";
+        when = ChineseDate(int32_t(std::floor(t.moment))) + "（计算在 " + ChineseMoment(t.computed) + "，历史日差表移至此日）";
+    return (m.holdsPrincipalTerm ? "中气：" : "下一个中气：") + name + "，" + when + "，" + where + "（" + how + "）";
 }
 
 std::string LeapSentence(const LunarMonthSource& m)
