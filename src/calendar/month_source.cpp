@@ -107,8 +107,9 @@ std::optional<LunarMonthSource> ExplainLunarMonth(int32_t day)
     m.month = LunarMonthFromOrdinal(*y, m.ordinal);
     m.firstDay = months->firstDays[i];
     m.nextFirstDay = months->firstDays[i + 1];
+    NewYearOrigin origin = LunarNewYearOrigin(*y);
+    m.yearByCycle = origin.cycle.has_value();
     if (i == 0) {
-        NewYearOrigin origin = LunarNewYearOrigin(*y);
         m.cycle = origin.cycle;
         if (m.cycle) {
             m.cycleMoment = origin.meanNewMoon;
@@ -128,6 +129,5 @@ std::optional<LunarMonthSource> ExplainLunarMonth(int32_t day)
         int code = LunarMonthFromOrdinal(*y, k);
         if (code > 12) m.yearLeapMonth = code - 12;
     }
-    m.yearByCycle = LunarNewYearOrigin(*y).cycle.has_value();
     return m;
 }

@@ -183,7 +183,8 @@ bool SameMonth(const LunarMonthSource& a, const LunarMonthSource& b)
            a.lunarYear == b.lunarYear;
 }
 
-// Runs `explain` under the other setting, then restores the current one.
+// Runs `explain` under the other setting, then restores the current one
+// (each change drops the lunar years built so far).
 template <typename Explain>
 auto UnderOtherSetting(Explain explain)
 {
@@ -277,36 +278,37 @@ std::vector<std::string> WhyDayLines(int32_t day, bool tsv)
 {
     auto here = ExplainLunarMonth(day);
     if (!here) return {};
-    auto there = UnderOtherSetting([day] {
-        auto m = ExplainLunarMonth(day);
-        return std::make_pair(m, m ? (std::optional<std::string>(MonthSourceTsv(*m))) : std::nullopt);
+    // The other setting's month and its lines, told while that setting holds.
+    struct Other {
+        std::optional<LunarMonthSource> month;
+        std::vector<std::string> lines;
+    };
+    Other other = UnderOtherSetting([&] {
+        Other o{ExplainLunarMonth(day), {}};
+        if (!o.month || SameMonth(*here, *o.month)) return o;
+        if (tsv) {
+            o.lines.push_back(MonthSourceTsv(*o.month));
+            return o;
+        }
+        o.lines.push_back(SettingName(ModernCalculateAncientFlag) + "：这一天是农历" +
+                          TrimBlanks(ChineseYearText(o.month->lunarYear)) + "年" + MonthName(o.month->month) +
+                          LunarDayName(day - o.month->firstDay + 1));
+        for (const std::string& line : MonthBlock(*o.month)) o.lines.push_back(line);
+        return o;
     });
-    bool differ = there.first && !SameMonth(*here, *there.first);
+    bool differ = !other.lines.empty();
     std::vector<std::string> lines;
     if (tsv) {
         lines.push_back(MonthSourceTsv(*here));
-        if (differ) lines.push_back(*there.second);
-        return lines;
+    } else {
+        lines.push_back(ChineseDate(day) + "：农历" + TrimBlanks(ChineseYearText(here->lunarYear)) + "年" +
+                        MonthName(here->month) + LunarDayName(day - here->firstDay + 1));
+        if (differ) lines.push_back(SettingName(ModernCalculateAncientFlag) + "：");
+        for (const std::string& line : MonthBlock(*here)) lines.push_back(line);
+        if (other.month && !differ)
+            lines.push_back("（" + SettingName(1 - ModernCalculateAncientFlag) + "，本月相同。）");
     }
-    int dayOfMonth = day - here->firstDay + 1;
-    lines.push_back(ChineseDate(day) + "：农历" + TrimBlanks(ChineseYearText(here->lunarYear)) + "年" +
-                    MonthName(here->month) + LunarDayName(dayOfMonth));
-    if (differ) lines.push_back(SettingName(ModernCalculateAncientFlag) + "：");
-    for (const std::string& line : MonthBlock(*here)) lines.push_back(line);
-    if (!differ) {
-        lines.push_back("（" + SettingName(1 - ModernCalculateAncientFlag) + "，本月相同。）");
-        return lines;
-    }
-    auto block = UnderOtherSetting([&] {
-        std::vector<std::string> other;
-        const LunarMonthSource& m = *there.first;
-        other.push_back(SettingName(ModernCalculateAncientFlag) + "：这一天是农历" +
-                        TrimBlanks(ChineseYearText(m.lunarYear)) + "年" + MonthName(m.month) +
-                        LunarDayName(day - m.firstDay + 1));
-        for (const std::string& line : MonthBlock(m)) other.push_back(line);
-        return other;
-    });
-    lines.insert(lines.end(), block.begin(), block.end());
+    lines.insert(lines.end(), other.lines.begin(), other.lines.end());
     return lines;
 }
 

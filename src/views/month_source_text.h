@@ -10,7 +10,8 @@
 
 // The month that holds civil day `day` under the current setting, and under
 // the other setting too when that gives another month (its first day, length
-// or number); the setting is restored afterwards. Empty for a day outside
+// or number); the setting is restored afterwards, and the lunar years built
+// so far are dropped on each change. Empty for a day outside
 // the lunar conversions' years.
 std::vector<std::string> WhyDayLines(int32_t day, bool tsv);
 // One line per month of lunar year y with its first day and its source,
