@@ -102,9 +102,9 @@ TEST(MonthSource, KnownMonthsNameWhatDecidedThem)
         EXPECT_EQ(m->term.qingModel, c.qingModel) << day;
         // Historical methods carry no modern moment to doubt.
         EXPECT_EQ(m->startCertainty.has_value(), c.start == SkyMethod::Modern) << day;
-        if (m->startCertainty) EXPECT_FALSE(m->startCertainty->uncertain) << day;
-        if (c.rule == NewMoonRule::MovedByList || c.rule == NewMoonRule::Advanced)
-            EXPECT_NE(std::floor(m->start.computed), m->firstDay) << day;
+        EXPECT_TRUE(!m->startCertainty || !m->startCertainty->uncertain) << day;
+        bool moved = c.rule == NewMoonRule::MovedByList || c.rule == NewMoonRule::Advanced;
+        EXPECT_EQ(std::floor(m->start.computed) != m->firstDay, moved) << day;
     }
     // The late-new-moon rule also measures the distance to its threshold.
     Setting historical(0);
@@ -189,7 +189,7 @@ TEST(MonthSource, SweepAgreesWithTheLunarDates)
             EXPECT_GE(m->term.termNumber, 1);
             EXPECT_EQ(m->term.termNumber % 2, 0) << day;
             // The leap month of a year of the solstice rule is its first month without a principal term.
-            if (m->month > 12 && !m->yearByCycle) EXPECT_FALSE(m->holdsPrincipalTerm) << day;
+            EXPECT_FALSE(m->month > 12 && !m->yearByCycle && m->holdsPrincipalTerm) << day;
         }
     }
 }
