@@ -33,5 +33,6 @@ struct CalendarSpan {
 extern const CalendarSpan CalendarSpans[];
 extern const size_t CalendarSpanCount;
 
-// The span of a kind that holds day, nullptr outside every span.
+// The span of a kind that holds day, nullptr outside every span (kept with
+// the calculation's own spans, in historical_calendar.cpp).
 const CalendarSpan* FindCalendarSpan(SpanKind kind, int32_t day);
