@@ -151,7 +151,9 @@ std::string LeapSentence(const LunarMonthSource& m)
     if (leap && !m.holdsPrincipalTerm)
         return m.yearByCycle ? "本年依章法为闰年，本月是第一个无中气的月，故为闰月。"
                              : "本年冬至到冬至有十三个月，本月是第一个无中气的月，故为闰月。";
-    if (leap) return "本年依章法为闰年，而十三个月都有中气，故以末月为闰十二月。";
+    if (leap)
+        return m.yearByCycle ? "本年依章法为闰年，而十三个月都有中气，故以末月为闰十二月。"
+                             : "本年有十三个月，各月都有中气，以末月为闰月。";
     if (m.holdsPrincipalTerm) return "";
     if (m.yearLeapMonth == 0)
         return m.yearByCycle ? "本月无中气，但依章法本年不置闰。" : "本月无中气，但本年冬至到冬至只有十二个月，不置闰。";
