@@ -245,6 +245,29 @@ for args in "query" "query months --from 2000 --years 5" "query months --leap 13
 done
 # --- end of condition queries ---
 
+# --- Month sources (why, uncertain) ---
+for check in "3|why 2024-02-10|月首：现代天文计算的朔在 2024年2月10日 06:59:04" \
+             "3|why -0099-06-15|本月：前一○○年五月小，前100年6月6日至前100年7月4日，共 29 天" \
+             "13|why --year 1000|腊月大   1000年12月29日  应天历至纪元历（定朔，进朔）（行用于964–1135年）定朔：现代天文计算的朔在 1000年12月28日 22:34:10，合朔在日中的 0.9404，进朔限 0.8216；过进朔限，初一进至次日"; do
+    IFS='|' read -r line args want <<<"$check"
+    # shellcheck disable=SC2086
+    got=$("${cli[@]}" $args 2>/dev/null | tr -d '\r' | sed -n "${line}p")
+    if [[ "$got" == "$want" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args line $line -> '$got', want '$want'"; fi
+done
+got=$("${cli[@]}" why 1650-11-24 --tsv 2>/dev/null | tr -d '\r' | cut -f1,5,7,8,13)
+if [[ "$got" == $'historical\t1650-11-24\tday-list\tlist+1\t1650-11-23\nmodern\t1650-11-23\tmodern\t\t' ]]; then
+    passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: why 1650-11-24 --tsv -> '$got'"; fi
+expect_command $'2057-09-28\t九月初一\t2057-09-28 23:59:51\t8.8\t69' uncertain 2057 2057
+for args in "why" "why 2024-02-30" "why 5001-01-01" "why --year 5001" "why --when 2024-01-01" "uncertain 2000" "uncertain 2001 2000"; do
+    # shellcheck disable=SC2086
+    err=$("${cli[@]}" $args 2>&1 >/dev/null)
+    status=$?
+    if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
+done
+# --- end of month sources ---
+
 # --- Speaking clock (speak) ---
 expect_command 'SOUNDRING SOUNDTIME SOUNDTWO SOUNDHOUR SOUND0 SOUND5 SOUNDMINUTE' speak 02:05
 expect_command 'SOUNDRING SOUNDTIME SOUND10 SOUND2 SOUNDHOUR SOUND10 SOUND2 SOUNDMINUTE' speak 12:12
@@ -311,7 +334,7 @@ rm -rf "$(dirname "$LUMORA_REGISTRY")"
 # Changes to stored data go to this script's own registry.
 RANDOM=20261208
 words=(call day month terms lunar-months moons sun julian interval ganzhi export query convert
-       records cities settings memorial reminder countdown speak --help --bc --to --from --days
+       records cities settings memorial reminder countdown speak why --year --tsv --help --bc --to --from --days
        --info --city --leap --years lunar hijri gregorian 2024-02-10 -0103-02-01 12-31-0001 2024
        -2147483649 99999999999999999999 0 -1 1e308 nan "" " " 闰4 L4 乗 --- 01-01 2024-13-40
        SolarToLunar CycleDateText GregorianFestivalText 5 24 13 60)

@@ -59,12 +59,20 @@ int32_t ListDay(double moment)
     return day >= -1e9 && day <= 1e9 ? int32_t(day) : NoDayNumber;
 }
 
-double AdjustNewMoon(double r, double threshold)
+NewMoonRule RuleForNewMoon(double r, double threshold)
 {
-    double day = std::floor(r);
-    if (IsNewMoonException(ListDay(r))) return r;
-    if (threshold > 0 && r - day > threshold) return day + 1;
-    return ApplyNewMoonDayCorrection(r);
+    if (IsNewMoonException(ListDay(r))) return NewMoonRule::Exempt;
+    if (threshold > 0 && r - std::floor(r) > threshold) return NewMoonRule::Advanced;
+    return FindNewMoonDayCorrection(ListDay(r)) ? NewMoonRule::MovedByList : NewMoonRule::AsComputed;
+}
+
+double AdjustNewMoon(double r, NewMoonRule rule)
+{
+    switch (rule) {
+    case NewMoonRule::Advanced: return std::floor(r) + 1;
+    case NewMoonRule::MovedByList: return ApplyNewMoonDayCorrection(r);
+    default: return r;
+    }
 }
 
 }  // namespace
@@ -432,12 +440,18 @@ double NextNewOrFullMoon(int32_t day, int kind)
     return SolveMoment(r + 20, 0, MoonMode);
 }
 
-double NewMoonWithAdvance(int32_t day, double threshold)
+AdvancedNewMoon ExplainNewMoonWithAdvance(int32_t day, double threshold)
 {
-    double r = AdjustNewMoon(SolveMoment(double(day) - 10, 0, MoonMode), threshold);
-    if (std::floor(r) >= day) return r;
-    return AdjustNewMoon(SolveMoment(r + 20, 0, MoonMode), threshold);
+    double computed = SolveMoment(double(day) - 10, 0, MoonMode);
+    NewMoonRule rule = RuleForNewMoon(computed, threshold);
+    double r = AdjustNewMoon(computed, rule);
+    if (std::floor(r) >= day) return {computed, r, rule};
+    computed = SolveMoment(r + 20, 0, MoonMode);
+    rule = RuleForNewMoon(computed, threshold);
+    return {computed, AdjustNewMoon(computed, rule), rule};
 }
+
+double NewMoonWithAdvance(int32_t day, double threshold) { return ExplainNewMoonWithAdvance(day, threshold).moment; }
 
 double ApplyTermDayCorrection(double moment)
 {

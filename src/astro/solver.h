@@ -35,6 +35,21 @@ double NextNewOrFullMoon(int32_t day, int kind);
 // `threshold` counting for the next day, else moved by the correction list.
 double NewMoonWithAdvance(int32_t day, double threshold);
 
+// What NewMoonWithAdvance did to the modern new moon that answered it.
+enum class NewMoonRule {
+    AsComputed,   // left as computed
+    Exempt,       // a day of the exception list: neither advanced nor corrected
+    Advanced,     // later in its day than the threshold: 00:00 of the next day
+    MovedByList,  // moved a day by the correction list
+};
+struct AdvancedNewMoon {
+    double computed;  // the modern new moon
+    double moment;    // NewMoonWithAdvance's answer
+    NewMoonRule rule;
+};
+// NewMoonWithAdvance(day, threshold) with the new moon it started from.
+AdvancedNewMoon ExplainNewMoonWithAdvance(int32_t day, double threshold);
+
 // The civil days of the finders above, for callers that need no more: the
 // same days, mostly read from positions at local midnights instead of solved.
 // floor(NextNewOrFullMoon(day, 0)).

@@ -4,9 +4,13 @@
 #include <iterator>
 
 #include "calendar_flags.h"
+#include "civil_calendar.h"
+#include "day_corrections.h"
 #include "polynomial.h"
 #include "qing_methods.h"
 #include "solver.h"
+#include "sun.h"
+#include "time_scales.h"
 
 namespace {
 
@@ -246,4 +250,77 @@ int TermWithin(int32_t x, int kind, int32_t last)
         return NextSolarTermWithin(route.x, kind, route.applyCorrection, last);
     double d = std::floor(TermMoment(x, kind));
     return x <= d && d <= last;
+}
+
+const CalendarSpan* FindCalendarSpan(SpanKind kind, int32_t day)
+{
+    for (size_t i = 0; i < CalendarSpanCount; ++i) {
+        const CalendarSpan& s = CalendarSpans[i];
+        if (s.kind == kind && day >= s.firstDay && day <= s.lastDay) return &s;
+    }
+    return nullptr;
+}
+
+namespace {
+
+// The number 1..24 of the term nearest to a longitude in degrees.
+int TermAtLongitude(double longitude)
+{
+    int n = 6 + int(std::lround(longitude / 15)) % 24;
+    return n > 24 ? n - 24 : n;
+}
+
+// The Sun's apparent longitude at a moment.
+double SunLongitudeAt(double moment) { return SunApparentLongitude(ToDynamicalTime(moment - 0.5 - CalcZone / 24.0)); }
+
+// The term a day list moved onto `moment`: its computed moment, else the
+// moment itself.
+double TermBeforeCorrection(double moment, int kind)
+{
+    for (const TermDayCorrection& c : TermDayCorrections)
+        if (ApplyTermDayCorrection(c.day + 0.5) == moment) return NextSolarTermMoment(c.day, kind, 0);
+    return moment;
+}
+
+}  // namespace
+
+SkySource NewMoonSource(int32_t x)
+{
+    NewMoonRoute route = RouteNewMoon(x);
+    SkySource source{NewMoonMoment(x), SkyMethod::Modern, nullptr, route.x, 0, NewMoonRule::AsComputed, 0, 0, 0};
+    if (ModernCalculateAncientFlag != 1) source.span = FindCalendarSpan(SpanKind::Months, x);
+    if (route.modern) {
+        source.computed = source.moment;
+    } else if (route.span && route.span->month > 0) {
+        source.method = SkyMethod::MeanMotion;
+        source.computed = source.moment;
+    } else {
+        source.threshold = route.span ? route.span->threshold : 0;
+        AdvancedNewMoon found = ExplainNewMoonWithAdvance(route.x, source.threshold);
+        source.computed = found.computed;
+        source.rule = found.rule;
+    }
+    return source;
+}
+
+SkySource TermSource(int32_t x, int kind)
+{
+    TermRoute route = RouteTerm(x);
+    SkySource source{TermMoment(x, kind), SkyMethod::Modern, nullptr, route.x, 0, NewMoonRule::AsComputed, 0, 0, 0};
+    if (ModernCalculateAncientFlag != 1) source.span = FindCalendarSpan(SpanKind::Terms, x);
+    source.computed = route.applyCorrection ? TermBeforeCorrection(source.moment, kind) : source.moment;
+    if (source.computed != source.moment) source.rule = NewMoonRule::MovedByList;
+    if (!route.span) {
+        source.termNumber = TermAtLongitude(SunLongitudeAt(source.computed));
+    } else if (route.span->qingModel) {
+        source.method = SkyMethod::QingModel;
+        source.qingModel = route.span->qingModel;
+        source.termNumber = TermAtLongitude(QingSolarLongitude(source.qingModel, source.moment));
+    } else {
+        source.method = SkyMethod::MeanMotion;
+        double step = route.span->yearLength / 24;
+        int number = int(FloorMod(int64_t(std::llround((source.computed - route.span->epoch) / step)), 24));
+        source.termNumber = number == 0 ? 24 : number;
+    }
+    return source;
 }

@@ -7,6 +7,9 @@
 #pragma once
 #include <cstdint>
 
+#include "calendar_spans.h"
+#include "solver.h"
+
 // Moment of the first term (kind 0: any, 1: principal only) with day >= x.
 double TermMoment(int32_t x, int kind);
 // Number 1..24 of the first term (any kind) with day >= x.
@@ -19,3 +22,21 @@ double FullMoonMoment(int32_t x);
 // kind)) lies in x..last, else 0.
 int32_t NewMoonDay(int32_t x);
 int TermWithin(int32_t x, int kind, int32_t last);
+
+// What decided an answer of NewMoonMoment or TermMoment: the method, the
+// calendar in force (nullptr where modern astronomy answers, and always in
+// the modern setting), and for modern answers the moment as computed.
+enum class SkyMethod { Modern, MeanMotion, QingModel };
+struct SkySource {
+    double moment;             // the answer, exactly as NewMoonMoment / TermMoment give it
+    SkyMethod method;
+    const CalendarSpan* span;  // the row of the calendar table that holds the day asked
+    int32_t searchedFrom;      // the day the search started from, after the calendar's replacements
+    double computed;           // the moment before a rule or day list moved it
+    NewMoonRule rule;          // what moved it (terms: AsComputed or MovedByList)
+    double threshold;          // of the late-new-moon rule, 0 when it does not apply
+    int qingModel;             // QingModel, 0 for the other methods
+    int termNumber;            // 1..24 for terms, 0 for new moons
+};
+SkySource NewMoonSource(int32_t x);
+SkySource TermSource(int32_t x, int kind);

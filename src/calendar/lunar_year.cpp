@@ -49,15 +49,23 @@ const CycleRule* FindCycleRule(int32_t y)
 struct YearStart {
     int leapCode;
     int32_t newYear;
+    int32_t searchedFrom;  // the solstice rule's search for New Year's new moon; 0 for the cycle
 };
+
+// The mean new moon that opens year y: whole mean months counted from the
+// epoch, as many as the cycle holds up to the year.
+double CycleNewYearMoment(const CycleRule& r, int32_t y)
+{
+    double k = std::floor((y - r.epochYear) * r.months / r.years);
+    return r.epochDay + k * r.month;
+}
 
 YearStart CycleYearStart(const CycleRule& r, int32_t y)
 {
     double t = (y - r.epochYear) * r.months;
     double rest = std::floor(t - r.years * std::floor(t / r.years));
     int code = r.years - (r.months % r.years) <= rest ? 1 : 0;
-    double k = std::floor((y - r.epochYear) * r.months / r.years);
-    return {code, int32_t(std::floor(r.epochDay + k * r.month))};
+    return {code, int32_t(std::floor(CycleNewYearMoment(r, y))), 0};
 }
 
 // Days of the historical spans on which TermOnOrAfter hands a modern term
@@ -90,7 +98,7 @@ YearStart AstronomicalYearStart(int32_t y)
     int32_t w2 = TermDayOnOrAfter(w1 + 300, 24);
     int32_t w3 = TermDayOnOrAfter(w2 + 300, 24);
     int32_t m1 = NewMoonOnOrBefore(w1), m2 = NewMoonOnOrBefore(w2), m3 = NewMoonOnOrBefore(w3);
-    YearStart start{0, 0};
+    YearStart start{0, 0, m1 + 50};
     if (m2 - m1 < 360) {
         if (m3 - m2 >= 360) {
             int32_t a1 = NewMoonOnOrAfter(m2 + 20), a2 = NewMoonOnOrAfter(a1 + 20),
@@ -102,9 +110,9 @@ YearStart AstronomicalYearStart(int32_t y)
         int32_t a1 = NewMoonOnOrAfter(m1 + 20), a2 = NewMoonOnOrAfter(a1 + 20),
                 a3 = NewMoonOnOrAfter(a2 + 20);
         if (HasPrincipalTerm(a1, a2 - 1) && HasPrincipalTerm(a2, a3 - 1))
-            start = {1, a2};
+            start = {1, a2, a1 + 20};
         else
-            start = {0, a3};
+            start = {0, a3, a2 + 20};
     }
     // The year's start is handed on as its month and day in year y, as the
     // record keeps it.
@@ -313,6 +321,18 @@ int32_t NewMoonOnOrBefore(int32_t x)
 int HasPrincipalTerm(int32_t a, int32_t b) { return TermWithin(a, 1, b); }
 
 int YearLeapCode(int32_t y) { return LunarYearStart(y).leapCode; }
+
+NewYearOrigin LunarNewYearOrigin(int32_t y)
+{
+    NewYearOrigin origin{};
+    if (const CycleRule* r = FindCycleRule(y)) {
+        origin.cycle = LeapCycle{r->firstYear, r->lastYear, r->years, r->months, r->month};
+        origin.meanNewMoon = CycleNewYearMoment(*r, y);
+    } else {
+        origin.searchedFrom = LunarYearStart(y).searchedFrom;
+    }
+    return origin;
+}
 
 int32_t LunarNewYear(int32_t y) { return LunarYearStart(y).newYear; }
 

@@ -8,6 +8,7 @@
 // travel as tagged texts: "AD16-02-2020" is leap 4th month, day 2, of 2020.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 constexpr int32_t FirstRecordYear = -9997;
@@ -35,6 +36,21 @@ int HasPrincipalTerm(int32_t a, int32_t b);
 // month at the end of the year.
 int YearLeapCode(int32_t y);
 int32_t LunarNewYear(int32_t y);
+// How New Year's day of lunar year y was found: by the leap cycle of the
+// calendar in force (years years holding months months, mean months of
+// `month` days; New Year is the day of meanNewMoon), or by the solstice
+// rule as the first new moon on or after day searchedFrom.
+struct LeapCycle {
+    int32_t firstYear, lastYear;
+    int years, months;
+    double month;
+};
+struct NewYearOrigin {
+    std::optional<LeapCycle> cycle;
+    double meanNewMoon;
+    int32_t searchedFrom;
+};
+NewYearOrigin LunarNewYearOrigin(int32_t y);
 // The record of lunar year y, "" outside FirstRecordYear..LastRecordYear.
 std::string GetLunarYearRecord(int32_t y);
 // Drops every record built so far (the calendar setting changed).

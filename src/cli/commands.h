@@ -22,6 +22,10 @@ int GanzhiCommand(const CommandArgs& args);
 int ExportCommand(const CommandArgs& args);
 // query_commands.cpp: the condition queries.
 int QueryCommand(const CommandArgs& args);
+// why_commands.cpp: where each lunar month comes from, and the days too
+// close to midnight to be sure of.
+int WhyCommand(const CommandArgs& args);
+int UncertainCommand(const CommandArgs& args);
 // settings_command.cpp: the settings in the registry.
 int SettingsCommand(const CommandArgs& args);
 // speak_command.cpp: the speaking clock's clips.

@@ -36,6 +36,8 @@ const char Usage[] =
     "       lumora-cli julian|ganzhi DATE, interval DATE DATE|--days N   the converter\n"
     "       lumora-cli query months|days ...  the condition queries\n"
     "       lumora-cli export FROM TO [--tsv] one line per day\n"
+    "       lumora-cli why DATE|--year Y [--tsv]  where a lunar month comes from\n"
+    "       lumora-cli uncertain Y1 Y2        month starts and terms too close to midnight\n"
     "       lumora-cli speak [HH:MM] [--hour-only]  the speaking clock's clips\n"
     "       lumora-cli memorial|reminder|countdown ...  the stored days (COMMAND --help)\n"
     "       lumora-cli COMMAND --help         the options of a command\n"
@@ -53,6 +55,7 @@ const Command Commands[] = {
     {"julian", JulianCommand}, {"interval", IntervalCommand}, {"ganzhi", GanzhiCommand},
     {"export", ExportCommand}, {"query", QueryCommand}, {"settings", SettingsCommand},
     {"speak", SpeakCommand},
+    {"why", WhyCommand}, {"uncertain", UncertainCommand},
     {"memorial", MemorialCommand}, {"reminder", ReminderCommand}, {"countdown", CountdownCommand},
 };
 
