@@ -20,7 +20,7 @@ namespace {
 const char IcsUsage[] =
     "usage: lumora-cli ics [--from YEAR] [--years N] [--terms] [--moons] [--festivals] [--seasons]\n"
     "                      [--stored] [--all-festivals]\n"
-    "  an iCalendar file (RFC 5545) of N years (default 1) from YEAR (default this year) on\n"
+    "  an iCalendar file (RFC 5545) of N years (1..100, default 1) from YEAR (default this year) on\n"
     "  standard output: solar terms and new and full moons at their moments (in UTC),\n"
     "  festivals, the first days of the nine-nines, dog days and plum rain, and the stored\n"
     "  memorial, reminder and countdown days (with registry use on) as all-day events;\n"
@@ -30,6 +30,8 @@ const char IcsUsage[] =
 
 // The first whole year of the Gregorian calendar.
 constexpr int32_t FirstIcsYear = 1583;
+// A century is some ten thousand events, about what a calendar imports.
+constexpr int32_t MaxIcsYears = 100;
 
 int Refuse(const std::string& message)
 {
@@ -80,12 +82,12 @@ int IcsCommand(const CommandArgs& args)
         } else if ((arg == "--from" || arg == "--years") && i + 1 < args.size()) {
             const std::string& value = args[++i];
             auto number = arg == "--from" ? ParseWholeNumber(value, FirstIcsYear, MaxShownYear)
-                                          : ParseWholeNumber(value, 1, MaxShownYear - FirstIcsYear + 1);
+                                          : ParseWholeNumber(value, 1, MaxIcsYears);
             if (!number)
                 return Refuse("'" + value + "' is no " +
                               (arg == "--from" ? "year from " + std::to_string(FirstIcsYear) + " to " +
                                                      std::to_string(MaxShownYear)
-                                               : std::string("whole number of years from 1")));
+                                               : std::string("number of years from 1 to " + std::to_string(MaxIcsYears))));
             (arg == "--from" ? from : years) = int32_t(*number);
         } else {
             return Refuse("unexpected argument '" + arg + "' (see lumora-cli ics --help)");
