@@ -44,8 +44,12 @@ int Refuse(const std::string& message)
 UtcTime StampTime()
 {
     std::time_t now = std::time(nullptr);
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
-        if (auto seconds = ParseWholeNumber(epoch, 0, 253402300799L)) now = std::time_t(*seconds);
+    // Seconds since 1970 up to the end of 9999; long has 32 bits on Windows.
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    std::string digits = epoch ? epoch : "";
+    if (!digits.empty() && digits.size() <= 12 && digits.find_first_not_of("0123456789") == std::string::npos &&
+        std::strtoll(digits.c_str(), nullptr, 10) <= 253402300799LL)
+        now = std::time_t(std::strtoll(digits.c_str(), nullptr, 10));
     int64_t seconds = int64_t(now);
     int64_t days = seconds / 86400, rest = seconds % 86400;
     // 1970-01-01 is day number 2440588.
