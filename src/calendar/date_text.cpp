@@ -55,8 +55,9 @@ std::string MomentToText(double moment)
 std::string IsoDateText(const CalendarDate& date)
 {
     if (!IsValidDate(date.year, date.month, date.day)) return "";
-    return (date.year < 0 ? "-" : "") + ZeroPadded(date.year < 0 ? -int64_t(date.year) : date.year, 4) + "-" +
-           ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);
+    std::string text = date.year < 0 ? "-" : "";
+    text += ZeroPadded(date.year < 0 ? -int64_t(date.year) : date.year, 4);
+    return text + "-" + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);
 }
 
 std::string NormaliseTypedDate(const std::string& s)
