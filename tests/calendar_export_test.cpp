@@ -162,6 +162,7 @@ TEST_F(CalendarEventsStored, PlacedAsTheDayWindowsPlaceThem)
     };
     put(MemorialKeyPath(MemorialCalendar::Lunar), "05-05", "AD2000" + RightAlignedStoredText("端午"));
     put(MemorialKeyPath(MemorialCalendar::Gregorian), "02-29", "AD2000" + RightAlignedStoredText("闰日"));
+    put(MemorialKeyPath(MemorialCalendar::Hijri), "09-01", "AD1400" + RightAlignedStoredText("斋月"));
     put(ReminderKeyPath, "A", "AD03-01-2025" + RightAlignedStoredText("提醒"));
     put(LumoraKeyPath, CountdownValueName, "AD01-01-2026" + RightAlignedStoredText("新年"));
     EventSelection storedOnly{false, false, false, false, true};
@@ -172,6 +173,7 @@ TEST_F(CalendarEventsStored, PlacedAsTheDayWindowsPlaceThem)
     UseRegistry = 1;
     std::vector<CalendarEvent> events = CalendarEventsOfYears(2025, 2, storedOnly);
     EXPECT_EQ(DaysOf(events, "端午"), (std::vector<std::string>{"2025-05-31", "2026-06-19"}));
+    EXPECT_EQ(DaysOf(events, "斋月"), (std::vector<std::string>{"2025-03-01", "2026-02-18"}));
     EXPECT_TRUE(DaysOf(events, "闰日").empty());
     EXPECT_EQ(DaysOf(events, "提醒"), std::vector<std::string>{"2025-03-01"});
     // The countdown is its own day once, not the days counted down to it.
