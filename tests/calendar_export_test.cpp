@@ -52,7 +52,9 @@ TEST(ICalendar, FoldsAtOctetsWithoutSplittingCharacters)
     size_t start = 0, lines = 0;
     for (size_t end; (end = folded.find("\r\n", start)) != std::string::npos; start = end + 2, ++lines) {
         EXPECT_LE(end - start, 75u);
-        if (lines > 0) EXPECT_EQ(folded[start], ' ');
+        if (lines > 0) {
+            EXPECT_EQ(folded[start], ' ');
+        }
     }
     EXPECT_EQ(lines, 3u);  // 75 + 74 + 51
     EXPECT_EQ(FoldContentLine(std::string(75, 'b')), std::string(75, 'b') + "\r\n");
@@ -101,7 +103,7 @@ TEST(ICalendar, FileShape)
 TEST(JsonText, StringsDatesAndMoments)
 {
     EXPECT_EQ(JsonString("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
-    EXPECT_EQ(JsonText("春节"), "\"" + Utf8("春节") + "\"");
+    EXPECT_EQ(JsonText("春节"), JsonString(Utf8("春节")));
     EXPECT_EQ(JsonDate({-103, 2, 1}), "\"-0103-02-01\"");
     EXPECT_EQ(JsonDate({1582, 10, 10}), "null");
     EXPECT_EQ(JsonMoment(DateToDayNumber(0, 12, 31) + 0.999999), "\"0000-12-31T23:59:59+08:00\"");

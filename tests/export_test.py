@@ -87,7 +87,7 @@ moons = 0
 for year in ("2025", "2026"):
     header = text("moons", year).splitlines()[0]
     moons += sum(int(n) for n in re.findall(r"(\d+) 次", header))
-expected = {"节气": 48, "塑望": moons, "节日": 60, "时令": 28, "纪念日": 2}
+expected = {"节气": 48, "朔望": moons, "节日": 60, "时令": 28, "纪念日": 2}
 check(counts == expected, "events per kind %s, want %s" % (counts, expected))
 check(len({str(e.get("UID")) for e in events}) == len(events), "UIDs are not unique")
 check(all(e.get("DTSTAMP").dt == datetime.datetime(2026, 1, 1, tzinfo=datetime.timezone.utc) for e in events),
@@ -148,9 +148,11 @@ events_line = "".join("%d日%s%s" % (int(t["moment"][8:10]), t["moment"][11:19],
 check(month and len(month["days"]) == 29 and month["days"][9]["text"] == "春节" and month["days"][0]["weekday"] == 4,
       "month days")
 check(month and sheet[-2].replace(" ", "") == events_line, "month terms %s against %s" % (events_line, sheet[-2]))
-check(month and sheet[-1].replace(" ", "") ==
-      "".join("%d日%s%s" % (int(m["moment"][8:10]), m["moment"][11:19], m["name"]) for m in month["moons"]),
-      "month moons")
+# The sheet's moons line: "10日06:59:04朔 24日20:30:17望"; full moons are 望.
+sheet_moons = [(int(d), t, name == "望") for d, t, name in re.findall(r"(\d+)日(\d\d:\d\d:\d\d)(\S)", sheet[-1])]
+check(month and sheet_moons == [(int(m["moment"][8:10]), m["moment"][11:19], m["name"] == "望")
+                                for m in month["moons"]] and {m["name"] for m in month["moons"]} == {"朔", "望"},
+      "month moons %s against %s" % (month["moons"], sheet[-1]))
 
 for year in ("2024", "1582", "-103"):
     table = re.findall(r"\d\d: (\S\S)(\d\d)月(\d\d)日(\d\d:\d\d:\d\d)", text("terms", year))
@@ -162,8 +164,10 @@ for year in ("2024", "1582", "-103"):
 moons = as_json("moons", "2024")
 table = text("moons", "2024")
 check(len(moons["new_moons"]) == 13 and len(moons["full_moons"]) == 12, "moons 2024 counts")
-for word, key in (("塑日", "new_moons"), ("望日", "full_moons")):
-    shown_moons = re.findall(word + r" (\d\d)月(\d\d)日(\d\d:\d\d:\d\d)", table)
+# Entries "X日 MM月DD日HH:MM:SS", X 望 for a full moon and the other word for a new one.
+entries = re.findall(r"(\S)日 (\d\d)月(\d\d)日(\d\d:\d\d:\d\d)", table)
+for full, key in ((False, "new_moons"), (True, "full_moons")):
+    shown_moons = sorted((m, d, t) for word, m, d, t in entries if (word == "望") == full)
     check(shown_moons == [(m[5:7], m[8:10], m[11:19]) for m in moons[key]], "%s against the table" % key)
 
 months = as_json("lunar-months", "2023")

@@ -169,7 +169,7 @@ std::string MonthJson(int32_t year, int month, int today)
     }
     YearMoonMoments yearMoons = YearMoons(year);
     std::vector<std::pair<double, const char*>> phases;
-    for (double m : yearMoons.newMoons) phases.push_back({m, "塑"});
+    for (double m : yearMoons.newMoons) phases.push_back({m, "朔"});
     for (double m : yearMoons.fullMoons) phases.push_back({m, "望"});
     std::sort(phases.begin(), phases.end());
     for (const auto& [moment, name] : phases) {

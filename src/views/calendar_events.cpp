@@ -115,8 +115,8 @@ std::vector<CalendarEvent> CalendarEventsOfYears(int32_t firstYear, int32_t year
                          "term-" + ZeroPadded(term.number, 2));
         if (selection.moons) {
             YearMoonMoments moons = YearMoons(year);
-            for (double moment : moons.newMoons) AddTimed(events, EventKind::Moon, "塑日", "塑望", moment, "new-moon");
-            for (double moment : moons.fullMoons) AddTimed(events, EventKind::Moon, "望日", "塑望", moment, "full-moon");
+            for (double moment : moons.newMoons) AddTimed(events, EventKind::Moon, "朔日", "朔望", moment, "new-moon");
+            for (double moment : moons.fullMoons) AddTimed(events, EventKind::Moon, "望日", "朔望", moment, "full-moon");
         }
         AddDaysOfYear(events, year, selection);
     }

@@ -16,7 +16,7 @@ enum class EventKind { SolarTerm, Moon, Festival, Season, StoredDay };
 struct CalendarEvent {
     EventKind kind;
     std::string name;  // program text (GBK), as the windows show it
-    std::string category;  // program text: "节气", "塑望", "节日", "时令", "纪念日", ...
+    std::string category;  // program text: "节气", "朔望", "节日", "时令", "纪念日", ...
     CalendarDate date;     // the civil day (UTC+8)
     bool timed;            // terms and moons: moment holds the time
     double moment;
