@@ -3,7 +3,9 @@
 # the native and MinGW-w64 toolchains, GoogleTest and Google Benchmark, Wine,
 # Xvfb, the Chinese font, and the zh_CN.UTF-8 locale (Wine takes its ANSI
 # code page 936 from it) and en_US.UTF-8 (code page 1252, for a second run of
-# the registry tests). Does nothing, quickly, when everything is present.
+# the registry tests), and Python with the icalendar package (the export
+# tests read the iCalendar output with it). Does nothing, quickly, when
+# everything is present.
 set -euo pipefail
 
 PACKAGES=(
@@ -13,6 +15,7 @@ PACKAGES=(
   wine wine64 xvfb
   locales fonts-wqy-microhei
   imagemagick x11-utils
+  python3 python3-icalendar
 )
 
 # Root runs apt-get directly; anyone else goes through sudo when there is one.

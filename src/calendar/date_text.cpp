@@ -31,18 +31,33 @@ std::string DayOfYearToText(int32_t year, int ordinal)
     return date ? DateToText(*date) : std::string();
 }
 
-std::string MomentToText(double moment)
+MomentFields MomentToFields(double moment)
 {
     // The negated test also turns NaN away.
-    if (!(moment >= FirstDayNumber && moment < LastDayNumber + 1.0)) return "";
+    if (!(moment >= FirstDayNumber && moment < LastDayNumber + 1.0)) return {false, 0, 0, 0, 0};
     double z = std::floor(moment);
     double h = 24 * (moment - z);
     double hh = std::floor(h);
     double m = 60 * (h - hh);
     double mm = std::floor(m);
     double ss = std::floor(60 * (m - mm));
-    return DayNumberToText(int32_t(z)) + " " + ZeroPadded(int64_t(hh), 2) + ":" +
-           ZeroPadded(int64_t(mm), 2) + ":" + ZeroPadded(int64_t(ss), 2);
+    return {true, int32_t(z), int(hh), int(mm), int(ss)};
+}
+
+std::string MomentToText(double moment)
+{
+    MomentFields f = MomentToFields(moment);
+    if (!f.valid) return "";
+    return DayNumberToText(f.dayNumber) + " " + ZeroPadded(f.hour, 2) + ":" + ZeroPadded(f.minute, 2) + ":" +
+           ZeroPadded(f.second, 2);
+}
+
+std::string IsoDateText(const CalendarDate& date)
+{
+    if (!IsValidDate(date.year, date.month, date.day)) return "";
+    std::string text = date.year < 0 ? "-" : "";
+    text += ZeroPadded(date.year < 0 ? -int64_t(date.year) : date.year, 4);
+    return text + "-" + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);
 }
 
 std::string NormaliseTypedDate(const std::string& s)

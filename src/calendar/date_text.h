@@ -15,6 +15,17 @@ std::string DayOfYearToText(int32_t year, int ordinal);
 // midnight (UTC+8). Every field is truncated, so 23:59:59.9 never carries
 // into the next day.
 std::string MomentToText(double moment);
+// The fields of that text: the civil day and the clock time, each truncated
+// the same way. valid is false where the text is empty.
+struct MomentFields {
+    bool valid;
+    int32_t dayNumber;
+    int hour, minute, second;
+};
+MomentFields MomentToFields(double moment);
+// ISO 8601 "YYYY-MM-DD" with the astronomical year, signed below year 0
+// ("-0103-02-01" is 104 BC); "" for an invalid date.
+std::string IsoDateText(const CalendarDate& date);
 // "MM-DD-YYYY" from what the user typed ("1-2-3" gives "01-02-0003"), or ""
 // when the shape is wrong. Whether the date exists is the caller's test.
 std::string NormaliseTypedDate(const std::string& typed);

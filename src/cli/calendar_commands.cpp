@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "day_card.h"
 #include "gbk_text.h"
+#include "json_output.h"
 #include "month_sheet.h"
 #include "places.h"
 #include "settings.h"
@@ -124,6 +125,10 @@ int DayCommand(const CommandArgs& args)
     }
     if (!InShownYears(date.year)) return Refuse("day", "the day card shows the " + ShownYearsText());
 
+    if (JsonOutput) {
+        PrintJson(DayJson(date, infoType));
+        return 0;
+    }
     DayCardLists lists = FillDayCardLists(date, ComputeDateBounds(), DFORMShowDynastyFlag);
     DayInfo info = ComposeDayInfo(date, infoType);
     PrintLine(stdout, RowCalendar(lists.gregorianYear, lists.gregorianMonth, lists.gregorianDay));
@@ -159,8 +164,13 @@ int MonthCommand(const CommandArgs& args)
     }
     if (!InShownYears(year)) return Refuse("month", "the month sheet shows the " + ShownYearsText());
     int shownDay = today.year == year && today.month == month ? today.day : 1;
+    if (JsonOutput) {
+        PrintJson(MonthJson(year, month, today.year == year && today.month == month ? today.day : 0));
+        return 0;
+    }
 
     MonthGrid grid = FillMonthGrid(year, month, shownDay);
+    const bool reverseToday = StdoutIsTerminal();
     const size_t sheetWidth = 7 * CellWidth + 6;
     PrintLine(stdout, WithoutTrailingBlanks(
                           Centred(TrimBlanks(YearText(year)) + "年" + std::to_string(month) + "月", sheetWidth)));
@@ -180,7 +190,14 @@ int MonthCommand(const CommandArgs& args)
             if (cell == grid.highlightedCell) number = "[" + number + "]";
             any = any || day != 0;
             std::string separator = cell == rowFirst ? "" : " ";
-            days += separator + Centred(number, CellWidth);
+            std::string centred = Centred(number, CellWidth);
+            if (day != 0 && day == today.day && year == today.year && month == today.month && reverseToday) {
+                // Today in reverse video, as cal shows it; the blanks stay plain.
+                size_t first = centred.find_first_not_of(' '), last = centred.find_last_not_of(' ') + 1;
+                centred = centred.substr(0, first) + "\x1b[7m" + centred.substr(first, last - first) + "\x1b[0m" +
+                          centred.substr(last);
+            }
+            days += separator + centred;
             seconds += separator + Centred(CellSecondLine(grid.cells[size_t(cell)]), CellWidth);
         }
         if (!any) continue;

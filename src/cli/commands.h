@@ -30,6 +30,10 @@ int UncertainCommand(const CommandArgs& args);
 int SettingsCommand(const CommandArgs& args);
 // speak_command.cpp: the speaking clock's clips.
 int SpeakCommand(const CommandArgs& args);
+// ics_command.cpp: the span's days as an iCalendar file.
+int IcsCommand(const CommandArgs& args);
+// year_command.cpp: the twelve month sheets of a year.
+int YearCommand(const CommandArgs& args);
 // memorial_commands.cpp: the stored days, changed as the memorial editor does,
 // and the stored settings that the day's lookups follow (registry use,
 // approximate locating), loaded without undoing --modern and --chunjie.

@@ -17,6 +17,7 @@
 #include "convert_command.h"
 #include "lunar_year.h"
 #include "commands.h"
+#include "json_output.h"
 #include "places.h"
 #include "platform.h"
 #include "terminal.h"
@@ -40,7 +41,12 @@ const char Usage[] =
     "       lumora-cli uncertain Y1 Y2        month starts and terms too close to midnight\n"
     "       lumora-cli speak [HH:MM] [--hour-only]  the speaking clock's clips\n"
     "       lumora-cli memorial|reminder|countdown ...  the stored days (COMMAND --help)\n"
+    "       lumora-cli ics --from YEAR --years N [--terms] [--moons] [--festivals] [--seasons] [--stored]\n"
+    "                                         an iCalendar file of the span's days\n"
+    "       lumora-cli year [YEAR]            the twelve month sheets of a year\n"
     "       lumora-cli COMMAND --help         the options of a command\n"
+    "       lumora-cli --version              the program's version\n"
+    "--json after day, month, terms, lunar-months, moons, sun, convert or query: the answer as JSON\n"
     "dates: YYYY-MM-DD (astronomical years) or MM-DD-YYYY with --bc\n"
     "options before the command: --modern, --chunjie";
 
@@ -54,7 +60,7 @@ const Command Commands[] = {
     {"lunar-months", LunarMonthsCommand}, {"moons", MoonsCommand}, {"sun", SunCommand},
     {"julian", JulianCommand}, {"interval", IntervalCommand}, {"ganzhi", GanzhiCommand},
     {"export", ExportCommand}, {"query", QueryCommand}, {"settings", SettingsCommand},
-    {"speak", SpeakCommand},
+    {"speak", SpeakCommand},   {"ics", IcsCommand},         {"year", YearCommand},
     {"why", WhyCommand}, {"uncertain", UncertainCommand},
     {"memorial", MemorialCommand}, {"reminder", ReminderCommand}, {"countdown", CountdownCommand},
 };
@@ -95,8 +101,37 @@ int ConvertDate(const std::vector<std::string>& args)
     std::vector<std::string> gbkArgs;
     if (!ArgumentsToGbk(args, 1, gbkArgs)) return 2;
     ConvertResult result = Convert(gbkArgs);
+    if (JsonOutput && result.status == 0) {
+        std::string from = "gregorian", to;
+        for (size_t i = 1; i + 1 < args.size(); ++i)
+            if (args[i] == "--from" || args[i] == "--to") {
+                std::string& option = args[i] == "--from" ? from : to;
+                option = args[++i];
+            }
+        PrintJson(ConvertJson(from, to, result.lines));
+        return 0;
+    }
     for (const std::string& line : result.lines) PrintLine(result.status == 0 ? stdout : stderr, line);
     return result.status;
+}
+
+// The commands that answer in JSON with --json anywhere after their name.
+bool TakeJsonOption(std::vector<std::string>& args)
+{
+    static const char* const jsonCommands[] = {"day", "month", "terms", "lunar-months", "moons", "sun", "convert", "query"};
+    bool known = false;
+    for (const char* name : jsonCommands) known = known || args[0] == name;
+    if (!known) return false;
+    bool found = false;
+    for (size_t i = 1; i < args.size();) {
+        if (args[i] == "--json") {
+            args.erase(args.begin() + long(i));
+            found = true;
+        } else {
+            ++i;
+        }
+    }
+    return found;
 }
 
 int Call(const std::vector<std::string>& args)
@@ -123,6 +158,11 @@ int main(int argc, char** argv)
         args.erase(args.begin());
     }
     if (args.empty()) return DayCommand({});  // today's day card
+    if (args[0] == "--version" && args.size() == 1) {
+        std::puts("lumora-cli " LUMORA_VERSION);
+        return 0;
+    }
+    JsonOutput = TakeJsonOption(args);
     if (args[0] == "call") return Call(args);
     if (args[0] == "cities" && args.size() == 1) return Cities();
     if (args[0] == "records") return Records(args);

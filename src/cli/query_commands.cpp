@@ -19,6 +19,7 @@
 #include "commands.h"
 #include "condition_query.h"
 #include "day_card.h"
+#include "json_output.h"
 #include "platform.h"
 #include "terminal.h"
 #include "weekday_zodiac.h"
@@ -93,7 +94,7 @@ struct ProgressLine {
 };
 
 // Runs a search with the progress line and Ctrl+C, then prints its result.
-int RunSearch(const std::function<QueryResult(const QueryHooks&)>& search)
+int RunSearch(const char* name, const std::function<QueryResult(const QueryHooks&)>& search)
 {
     ProgressLine line;
     QueryHooks hooks;
@@ -104,12 +105,13 @@ int RunSearch(const std::function<QueryResult(const QueryHooks&)>& search)
     QueryResult result = search(hooks);
     std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
     line.Clear();
+    if (JsonOutput) PrintJson(QueryJson(name, result));
     if (result.stopped) {
-        if (!result.found.empty()) PrintText(result.found);
+        if (!result.found.empty() && !JsonOutput) PrintText(result.found);
         std::fprintf(stderr, "query: stopped, %d found before the stop\n", result.count);
         return 130;
     }
-    PrintText(result.text);
+    if (!JsonOutput) PrintText(result.text);
     return 0;
 }
 
@@ -235,7 +237,7 @@ int MonthsQuery(const std::vector<std::string>& args)
     }
     if (searches != 1) return Refuse("choose one of --leap, --long3, --short3, --long4");
     if (!ReadSpan(span, QueryMode::Months, query.firstYear, query.years)) return 2;
-    return RunSearch([&query](const QueryHooks& hooks) { return SearchConditionMonths(query, hooks); });
+    return RunSearch("months", [&query](const QueryHooks& hooks) { return SearchConditionMonths(query, hooks); });
 }
 
 int DaysQuery(const std::vector<std::string>& args)
@@ -295,7 +297,7 @@ int DaysQuery(const std::vector<std::string>& args)
     }
     if (!HasAnyCriterion(query)) return Refuse("give at least one condition (see query --help)");
     if (!ReadSpan(span, QueryMode::Days, query.firstYear, query.years)) return 2;
-    return RunSearch([&query](const QueryHooks& hooks) { return SearchConditionDays(query, hooks); });
+    return RunSearch("days", [&query](const QueryHooks& hooks) { return SearchConditionDays(query, hooks); });
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commands.h"
+#include "json_output.h"
 #include "places.h"
 #include "platform.h"
 #include "terminal.h"
@@ -44,7 +45,7 @@ bool ReadYear(const char* command, TableMode mode, const std::string& text, int3
 }
 
 int YearTable(const char* command, TableMode mode, const char* usage, const CommandArgs& args,
-              std::string (*build)(int32_t))
+              std::string (*build)(int32_t), std::string (*buildJson)(int32_t))
 {
     if (WantsHelp(args)) {
         std::printf("%s", usage);
@@ -56,7 +57,8 @@ int YearTable(const char* command, TableMode mode, const char* usage, const Comm
     }
     int32_t year = 0;
     if (!ReadYear(command, mode, args[0], year)) return 2;
-    PrintTable(build(year));
+    if (JsonOutput) PrintJson(buildJson(year));
+    else PrintTable(build(year));
     return 0;
 }
 
@@ -93,17 +95,17 @@ const char SunUsage[] =
 
 int TermsCommand(const CommandArgs& args)
 {
-    return YearTable("terms", TableMode::SolarTerms, TermsUsage, args, SolarTermsTable);
+    return YearTable("terms", TableMode::SolarTerms, TermsUsage, args, SolarTermsTable, TermsJson);
 }
 
 int LunarMonthsCommand(const CommandArgs& args)
 {
-    return YearTable("lunar-months", TableMode::LunarMonths, LunarMonthsUsage, args, LunarMonthsTable);
+    return YearTable("lunar-months", TableMode::LunarMonths, LunarMonthsUsage, args, LunarMonthsTable, LunarMonthsJson);
 }
 
 int MoonsCommand(const CommandArgs& args)
 {
-    return YearTable("moons", TableMode::Moons, MoonsUsage, args, MoonsTable);
+    return YearTable("moons", TableMode::Moons, MoonsUsage, args, MoonsTable, MoonsJson);
 }
 
 int SunCommand(const CommandArgs& args)
@@ -144,6 +146,7 @@ int SunCommand(const CommandArgs& args)
     }
     int32_t year = 0;
     if (!ReadYear("sun", TableMode::SunTimes, *yearText, year)) return 2;
-    PrintTable(SunTimesTable(year, city, twilight));
+    if (JsonOutput) PrintJson(SunJson(year, city, twilight));
+    else PrintTable(SunTimesTable(year, city, twilight));
     return 0;
 }

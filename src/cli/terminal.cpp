@@ -3,6 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "date_text.h"
 #include "platform.h"
 
@@ -70,3 +76,5 @@ CalendarDate Today()
     LocalDateTime now = LocalNow();
     return {now.year, now.month, now.day};
 }
+
+bool StdoutIsTerminal() { return isatty(fileno(stdout)) != 0; }

@@ -22,5 +22,8 @@ bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vect
 std::optional<CalendarDate> ParseDateArgument(const std::string& text, bool bc = false);
 // A whole number in lo..hi, nullopt otherwise.
 std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi);
+// Whether standard output is a terminal (not a pipe or a file): only then
+// do month and year mark today with the escapes of reverse video.
+bool StdoutIsTerminal();
 // Today's civil date from the local clock.
 CalendarDate Today();

@@ -1,5 +1,6 @@
 #include "seasonal_periods.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calendar_names.h"
@@ -92,4 +93,16 @@ std::string PlumRainText(int32_t y, int m, int d)
     if (j >= minorHeat) return FirstCycleDay(minorHeat, 12, WeiRemainder) == j ? "出梅" : "";
     if (j >= graininEar) return FirstCycleDay(graininEar, 10, BingRemainder) == j ? "入梅" : "";
     return "";
+}
+
+std::string SeasonalPeriodStart(int32_t y, int m, int d)
+{
+    // A nine or a dog-days period opens on its "第1天"; what precedes that
+    // is the period's name.
+    const std::string firstDay = "第1天";
+    for (const std::string& text : {NineNinesText(y, m, d), DogDaysText(y, m, d)}) {
+        size_t at = text.size() - std::min(text.size(), firstDay.size());
+        if (at > 0 && text.compare(at, firstDay.size(), firstDay) == 0) return text.substr(0, at);
+    }
+    return PlumRainText(y, m, d);
 }

@@ -13,3 +13,6 @@ std::string NineNinesText(int32_t y, int m, int d);
 std::string DogDaysText(int32_t y, int m, int d);
 // "入梅" on the first day of the plum rain, "出梅" on its last, else "".
 std::string PlumRainText(int32_t y, int m, int d);
+// The period a civil day opens: "一九".."九九", "初伏", "中伏", "末伏",
+// "入梅" or "出梅"; "" on any other day.
+std::string SeasonalPeriodStart(int32_t y, int m, int d);

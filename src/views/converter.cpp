@@ -186,14 +186,6 @@ ConverterFields ConverterAction(int mode, bool intervalToDate, ConverterFields f
 
 namespace {
 
-// "2000-01-01", "-0103-02-01": the ISO form with the astronomical year.
-std::string IsoDateText(const CalendarDate& date)
-{
-    std::string text = date.year < 0 ? "-" : "";
-    text += ZeroPadded(std::abs(int64_t(date.year)), 4);
-    return text + "-" + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);
-}
-
 // The name of the solar term that falls on the day ("今日立春 16:42:07"
 // gives "立春"), "" on any other day. The blank cannot be a trail byte.
 std::string TermOfTheDay(const CalendarDate& date)

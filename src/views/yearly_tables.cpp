@@ -51,14 +51,6 @@ int LeapDigitValue(char c)
     return 0;
 }
 
-// One line of the lunar months table: name, padding to a common width,
-// then the civil days of the month's first and last day.
-std::string LunarMonthLine(int32_t y, int month, bool big, const char* padding)
-{
-    return LunarMonthName(month, big ? 1 : 0) + padding + "对应公历" + Chars(LunarToSolar(y, month, 1), 0, 12) +
-           " ～ " + Chars(LunarToSolar(y, month, big ? 30 : 29), 0, 12);
-}
-
 }  // namespace
 
 std::string TableTitle(TableMode mode)
@@ -114,26 +106,42 @@ std::optional<int32_t> StepTableYear(TableMode mode, int32_t year, int step)
     return int32_t(next);
 }
 
+std::vector<LunarMonthOfYear> YearLunarMonths(int32_t y)
+{
+    if (!IsTableYear(TableMode::LunarMonths, y)) return {};
+    std::string record = GetLunarYearRecord(y);
+    if (record.size() != 17) return {};
+    int leapMonth = LeapDigitValue(record[12]);
+    std::vector<LunarMonthOfYear> months;
+    auto add = [&](int month, bool big) {
+        months.push_back({month, big, Chars(LunarToSolar(y, month, 1), 0, 12),
+                          Chars(LunarToSolar(y, month, big ? 30 : 29), 0, 12)});
+    };
+    for (int i = 1; i <= 12; ++i) {
+        add(i, record[i - 1] == '1');
+        if (leapMonth == i) add(i + 12, record[13] == '1');
+    }
+    return months;
+}
+
 std::string LunarMonthsTable(int32_t y)
 {
-    if (!IsTableYear(TableMode::LunarMonths, y)) return "";
-    std::string record = GetLunarYearRecord(y);
-    if (record.size() != 17) return "";
-    int leapMonth = LeapDigitValue(record[12]);
+    std::vector<LunarMonthOfYear> months = YearLunarMonths(y);
+    if (months.empty()) return "";
     std::vector<std::string> lines;
-    lines.push_back("    农历 " + HeaderYear(y) + " 年共 " + (record[12] != '0' ? "13" : "12") + " 个月");
-    for (int i = 1; i <= 12; ++i) {
+    lines.push_back("    农历 " + HeaderYear(y) + " 年共 " + std::to_string(months.size()) + " 个月");
+    for (const LunarMonthOfYear& m : months) {
         // Seven blanks after a regular name and five after a leap name (two
         // bytes longer) keep the civil days in one column.
-        lines.push_back(LunarMonthLine(y, i, record[i - 1] == '1', "       "));
-        if (leapMonth == i) lines.push_back(LunarMonthLine(y, i + 12, record[13] == '1', "     "));
+        lines.push_back(LunarMonthName(m.month, m.big ? 1 : 0) + (m.month > 12 ? "     " : "       ") +
+                        "对应公历" + m.firstDay + " ～ " + m.lastDay);
     }
     return JoinLines(lines);
 }
 
-std::string SolarTermsTable(int32_t y)
+std::vector<TermMomentOfYear> YearSolarTerms(int32_t y)
 {
-    if (!IsTableYear(TableMode::SolarTerms, y)) return "";
+    if (!IsTableYear(TableMode::SolarTerms, y)) return {};
     int32_t first = DateToDayNumber(y, 1, 1);
     int32_t last = DateToDayNumber(y, 12, 31);
     // The first term on or after 1 January, and the last term of the year:
@@ -149,8 +157,7 @@ std::string SolarTermsTable(int32_t y)
     else if (span == 0) n = 25;
     else if (span == 22 || span == -2) n = 23;
     else if (span == 23 || span == -1) n = 24;
-    std::vector<std::string> lines;
-    lines.push_back("    公历 " + HeaderYear(y) + " 年共 " + std::to_string(n) + " 个节气");
+    std::vector<TermMomentOfYear> terms;
     // Each term is searched from ten days after the previous one, starting
     // fifteen days before the first, so none is found twice or skipped.
     double t = TermMoment(first, 0) - 15;
@@ -158,77 +165,110 @@ std::string SolarTermsTable(int32_t y)
         int k = c + i - 1;
         if (k > 24) k -= 24;
         t = TermMoment(int32_t(std::floor(t)) + 10, 0);
-        std::string entry = ZeroPadded(i, 2) + ": " + SolarTermNames[k] + MonthDayTime(MomentToText(t));
+        terms.push_back({k, t});
+    }
+    return terms;
+}
+
+std::string SolarTermsTable(int32_t y)
+{
+    if (!IsTableYear(TableMode::SolarTerms, y)) return "";
+    std::vector<TermMomentOfYear> terms = YearSolarTerms(y);
+    std::vector<std::string> lines;
+    lines.push_back("    公历 " + HeaderYear(y) + " 年共 " + std::to_string(terms.size()) + " 个节气");
+    for (size_t i = 1; i <= terms.size(); ++i) {
+        std::string entry = ZeroPadded(int64_t(i), 2) + ": " + SolarTermNames[terms[i - 1].number] +
+                            MonthDayTime(MomentToText(terms[i - 1].moment));
         if (i % 2 == 1) lines.push_back(entry);
         else lines.back() += "   " + entry;
     }
     return JoinLines(lines);
 }
 
+YearMoonMoments YearMoons(int32_t y)
+{
+    if (!IsTableYear(TableMode::Moons, y)) return {};
+    int32_t first = DateToDayNumber(y, 1, 1);
+    int32_t next = DateToDayNumber(y, 12, 31) + 1;
+    YearMoonMoments moons;
+    // Each kind is counted from its first event of the year to the first of
+    // the next, and each event searched from ten days after the one before.
+    const std::pair<double (*)(int32_t), std::vector<double>*> kinds[] = {{NewMoonMoment, &moons.newMoons},
+                                                                          {FullMoonMoment, &moons.fullMoons}};
+    for (auto [find, list] : kinds) {
+        double moment = find(first);
+        int count = int(std::floor((find(next) - moment) / 29));
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) moment = find(int32_t(std::floor(moment)) + 10);
+            list->push_back(moment);
+        }
+    }
+    return moons;
+}
+
 std::string MoonsTable(int32_t y)
 {
     if (!IsTableYear(TableMode::Moons, y)) return "";
+    YearMoonMoments moons = YearMoons(y);
     int32_t first = DateToDayNumber(y, 1, 1);
-    int32_t next = DateToDayNumber(y, 12, 31) + 1;
-    double newMoon = NewMoonMoment(first);
-    double fullMoon = FullMoonMoment(first);
-    int newCount = int(std::floor((NewMoonMoment(next) - newMoon) / 29));
-    int fullCount = int(std::floor((FullMoonMoment(next) - fullMoon) / 29));
-
     // The kind that comes first in the year opens every line.
-    bool newFirst = newMoon < fullMoon;
+    bool newFirst = NewMoonMoment(first) < FullMoonMoment(first);
     struct Column {
         const char* word;
-        double (*find)(int32_t);
-        double moment;
-        int count;
+        const std::vector<double>* moments;
     };
-    Column newMoons = {"朔日", NewMoonMoment, newMoon, newCount};
-    Column fullMoons = {"望日", FullMoonMoment, fullMoon, fullCount};
+    Column newMoons = {"朔日", &moons.newMoons};
+    Column fullMoons = {"望日", &moons.fullMoons};
     Column& lead = newFirst ? newMoons : fullMoons;
     Column& trail = newFirst ? fullMoons : newMoons;
+    size_t leadCount = lead.moments->size(), trailCount = trail.moments->size();
 
     std::vector<std::string> lines;
-    lines.push_back("    公历 " + HeaderYear(y) + " 年共 " + std::to_string(lead.count) + " 次" + lead.word + " " +
-                    std::to_string(trail.count) + " 次" + trail.word);
+    lines.push_back("    公历 " + HeaderYear(y) + " 年共 " + std::to_string(leadCount) + " 次" + lead.word + " " +
+                    std::to_string(trailCount) + " 次" + trail.word);
     // One line per event of the more frequent kind; a column stays blank
     // once its own events are used up.
-    int lineCount = lead.count > trail.count ? lead.count : trail.count;
-    for (int i = 1; i <= lineCount; ++i) {
-        if (i > 1) {
-            lead.moment = lead.find(int32_t(std::floor(lead.moment)) + 10);
-            trail.moment = trail.find(int32_t(std::floor(trail.moment)) + 10);
-        }
-        std::string leadEntry = std::string(lead.word) + " " + MonthDayTime(MomentToText(lead.moment));
-        std::string line = i <= lead.count ? leadEntry : std::string(leadEntry.size(), ' ');
-        if (i <= trail.count) line += "         " + std::string(trail.word) + " " + MonthDayTime(MomentToText(trail.moment));
+    size_t lineCount = leadCount > trailCount ? leadCount : trailCount;
+    for (size_t i = 0; i < lineCount; ++i) {
+        std::string line = std::string(lead.word) + " " +
+                           (i < leadCount ? MonthDayTime(MomentToText((*lead.moments)[i])) : "00月00日00:00:00");
+        if (i >= leadCount) line.assign(line.size(), ' ');
+        if (i < trailCount)
+            line += "         " + std::string(trail.word) + " " + MonthDayTime(MomentToText((*trail.moments)[i]));
         lines.push_back(line);
     }
     return JoinLines(lines);
 }
 
-std::string SunTimesTable(int32_t y, int32_t cityCode, bool twilight)
+std::vector<SunTimesOfDay> YearSunTimes(int32_t y, int32_t cityCode, bool twilight)
 {
-    if (!IsTableYear(TableMode::SunTimes, y) || cityCode < 1 || cityCode > CityCount()) return "";
-    // The chosen city is the current place only while the table is computed.
+    if (!IsTableYear(TableMode::SunTimes, y) || cityCode < 1 || cityCode > CityCount()) return {};
+    // The chosen city is the current place only while the times are computed.
     int32_t ownCity = CurrentPlace.cityCode;
     SelectCity(cityCode);
     const int firstKind = twilight ? Dawn : Sunrise;
     const int secondKind = twilight ? Dusk : Sunset;
-    const char* firstWord = twilight ? " 天亮时刻" : " 日出时刻";
-    const char* secondWord = twilight ? " 天黑时刻" : " 日落时刻";
-    std::vector<std::string> lines;
-    lines.push_back("    公历 " + HeaderYear(y) + " 年 " + CurrentPlace.name + (twilight ? " 天亮天黑时刻" : " 日出日落时刻"));
+    std::vector<SunTimesOfDay> days;
     // Day numbers run on without a gap even across the ten days dropped in
     // October 1582, so the year's days are its first day plus 0..n-1.
     int32_t first = DateToDayNumber(y, 1, 1);
-    int days = DaysInYear(y);
-    for (int32_t day = first; day < first + days; ++day) {
-        lines.push_back(Chars(DayNumberToText(day), 2, 5) + firstWord +
-                        SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, firstKind) +
-                        secondWord +
-                        SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, secondKind));
-    }
+    for (int32_t day = first; day < first + DaysInYear(y); ++day)
+        days.push_back({day, SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, firstKind),
+                        SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, secondKind)});
     SelectCity(ownCity);
+    return days;
+}
+
+std::string SunTimesTable(int32_t y, int32_t cityCode, bool twilight)
+{
+    std::vector<SunTimesOfDay> days = YearSunTimes(y, cityCode, twilight);
+    if (days.empty()) return "";
+    const char* firstWord = twilight ? " 天亮时刻" : " 日出时刻";
+    const char* secondWord = twilight ? " 天黑时刻" : " 日落时刻";
+    std::vector<std::string> lines;
+    lines.push_back("    公历 " + HeaderYear(y) + " 年 " + BuiltInCity(cityCode).name +
+                    (twilight ? " 天亮天黑时刻" : " 日出日落时刻"));
+    for (const SunTimesOfDay& day : days)
+        lines.push_back(Chars(DayNumberToText(day.dayNumber), 2, 5) + firstWord + day.first + secondWord + day.second);
     return JoinLines(lines);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "day_card.h"  // MinShownYear, ToolMaxYear and the first lunar date
 
@@ -42,6 +43,32 @@ YearField TableYearField(int32_t year);
 // The year that "上一年" (step -1) or "下一年" (step +1) moves to, or nullopt
 // when it is outside the mode's range and the buttons do nothing.
 std::optional<int32_t> StepTableYear(TableMode mode, int32_t year, int step);
+
+// The events behind the tables, for callers that want the values rather
+// than the text: the year's solar terms (number 1..24 and moment) in order,
+// its new and full moons, its lunar months and its daily sun times. Empty for
+// a year outside the mode's range (or an unknown city).
+struct TermMomentOfYear {
+    int number;  // 1 小寒 .. 24 冬至
+    double moment;
+};
+std::vector<TermMomentOfYear> YearSolarTerms(int32_t year);
+struct YearMoonMoments {
+    std::vector<double> newMoons;
+    std::vector<double> fullMoons;
+};
+YearMoonMoments YearMoons(int32_t year);
+struct LunarMonthOfYear {
+    int month;  // 1..12, or 13..24 for the leap month after month - 12
+    bool big;   // 30 days
+    std::string firstDay, lastDay;  // tagged date texts of its first and last civil day
+};
+std::vector<LunarMonthOfYear> YearLunarMonths(int32_t lunarYear);
+struct SunTimesOfDay {
+    int32_t dayNumber;
+    std::string first, second;  // sunrise and sunset, or dawn and dusk, "HH:MM:SS"
+};
+std::vector<SunTimesOfDay> YearSunTimes(int32_t year, int32_t cityCode, bool twilight);
 
 // The tables; "" for a year outside the mode's range (or an unknown city).
 std::string LunarMonthsTable(int32_t lunarYear);
