@@ -147,6 +147,11 @@ double NewMoonToGo(int32_t day)
     return NormalizeAngle(-SkyAtMidnight(day, true).elongation, 180, 180);
 }
 
+double FullMoonToGo(int32_t day)
+{
+    return NormalizeAngle(180 - SkyAtMidnight(day, true).elongation, 180, 180);
+}
+
 // The day of the first event after the midnight that opens `lo`, where
 // toGo(day) is the angle still to go at the midnight of `day` and loToGo its
 // value at `lo`, clear of the margin. The answer is the day whose midnight
@@ -489,6 +494,26 @@ int32_t AstroTermDayOnOrAfter(int32_t day, int n, int applyCorrection)
 {
     if (auto found = FastAstroTermDay(day, n, applyCorrection)) return *found;
     return int32_t(std::floor(AstroTermOnOrAfter(day, n, applyCorrection)));
+}
+
+int32_t NextFullMoonDay(int32_t day)
+{
+    // The finder solves from the day's midnight for the first full moon
+    // after it; clear of that midnight, the midnights settle its day.
+    double g = FullMoonToGo(day);
+    const double margin = AngleMargin(ElongationRates);
+    if (g > margin && g < 360 - margin)
+        if (auto found = EventDay(FullMoonToGo, ElongationRates, day, g)) return *found;
+    return int32_t(std::floor(NextNewOrFullMoon(day, 1)));
+}
+
+int32_t NextSolarTermDay(int32_t day, int principalOnly, int applyCorrection)
+{
+    // Clear of a term at the day's midnight, the term found is the next one
+    // of the family still to come, on its first day from `day` on.
+    if (auto k = NextTermLongitude(day, principalOnly ? 30 : 15, applyCorrection))
+        if (auto found = FastAstroTermDay(day, IndexOfLongitude(*k), applyCorrection)) return *found;
+    return int32_t(std::floor(NextSolarTermMoment(day, principalOnly, applyCorrection)));
 }
 
 void EraseDaySearches()

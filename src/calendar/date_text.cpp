@@ -1,15 +1,24 @@
 #include "date_text.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "gbk_text.h"
 
 std::string ZeroPadded(int64_t value, int width)
 {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%0*lld", width, static_cast<long long>(value));
-    return buf;
+    // As printf's "%0*lld": the sign counts in the width. Written by hand,
+    // since the day export formats several numbers on each of its lines.
+    char digits[20];
+    int count = 0;
+    uint64_t rest = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+    do {
+        digits[count++] = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    std::string text = value < 0 ? "-" : "";
+    if (width > count + int(text.size())) text.append(size_t(width - count - int(text.size())), '0');
+    while (count > 0) text += digits[--count];
+    return text;
 }
 
 std::string DateToText(const CalendarDate& date)

@@ -189,6 +189,24 @@ NewMoonRoute RouteNewMoon(int32_t x)
     return {x, false, nullptr};
 }
 
+// Where the full moons of day x come from: the mean months of a span, else
+// the modern finder; each searching from x, possibly replaced.
+struct FullMoonRoute {
+    int32_t x;
+    const MoonSpan* span;  // null for the modern finder
+};
+
+FullMoonRoute RouteFullMoon(int32_t x)
+{
+    if (ModernCalculateAncientFlag == 1) return {x, nullptr};
+    for (size_t i = 0; i < std::size(FullMoonSpanDays); ++i) {
+        if (x < FullMoonSpanDays[i][0] || x > FullMoonSpanDays[i][1]) continue;
+        return {x == FullMoonSpanDays[i][0] ? x + 1 : x, &NewMoonSpans[i]};
+    }
+    if (x == 1947154 || x == 1963957) ++x;
+    return {x, nullptr};
+}
+
 }  // namespace
 
 double TermMoment(int32_t x, int kind)
@@ -219,15 +237,16 @@ double NewMoonMoment(int32_t x)
 
 double FullMoonMoment(int32_t x)
 {
-    if (ModernCalculateAncientFlag == 1) return NextNewOrFullMoon(x, 1);
-    for (size_t i = 0; i < std::size(FullMoonSpanDays); ++i) {
-        if (x < FullMoonSpanDays[i][0] || x > FullMoonSpanDays[i][1]) continue;
-        if (x == FullMoonSpanDays[i][0]) ++x;
-        const MoonSpan& s = NewMoonSpans[i];
-        return MeanSyzygyOnOrAfter(x, s.epoch + s.month / 2, s.month);
-    }
-    if (x == 1947154 || x == 1963957) ++x;
-    return NextNewOrFullMoon(x, 1);
+    FullMoonRoute route = RouteFullMoon(x);
+    if (route.span) return MeanSyzygyOnOrAfter(route.x, route.span->epoch + route.span->month / 2, route.span->month);
+    return NextNewOrFullMoon(route.x, 1);
+}
+
+int32_t FullMoonDay(int32_t x)
+{
+    FullMoonRoute route = RouteFullMoon(x);
+    if (route.span) return int32_t(std::floor(FullMoonMoment(x)));
+    return NextFullMoonDay(route.x);
 }
 
 int32_t NewMoonDay(int32_t x)
@@ -236,6 +255,13 @@ int32_t NewMoonDay(int32_t x)
     if (route.modern) return NextNewMoonDay(route.x);
     if (route.span && route.span->month > 0) return int32_t(std::floor(NewMoonMoment(x)));
     return NewMoonDayWithAdvance(route.x, route.span ? route.span->threshold : 0);
+}
+
+int32_t TermMomentDay(int32_t x, int kind)
+{
+    TermRoute route = RouteTerm(x);
+    if (!route.span) return NextSolarTermDay(route.x, kind, route.applyCorrection);
+    return int32_t(std::floor(TermMoment(x, kind)));
 }
 
 int TermWithin(int32_t x, int kind, int32_t last)

@@ -73,13 +73,16 @@ double TermInForce(int32_t x, int32_t day)
     return u;
 }
 
-// floor(TermOnOrAfter(x, n)).
+}  // namespace
+
 int32_t TermDayOnOrAfter(int32_t x, int n)
 {
     if (ModernCalculateAncientFlag == 1) return AstroTermDayOnOrAfter(x, n, 0);
     int32_t day = AstroTermDayOnOrAfter(x, n, 1);
     return InHistoricalTermDays(day) ? int32_t(std::floor(TermInForce(x, day))) : day;
 }
+
+namespace {
 
 // From winter solstice to winter solstice: the 11th month holds the
 // solstice, and the first month without a principal term is the leap month.

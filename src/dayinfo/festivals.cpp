@@ -2,7 +2,10 @@
 
 #include <climits>
 #include <cmath>
+#include <optional>
+#include <vector>
 
+#include "calendar_flags.h"
 #include "civil_calendar.h"
 #include "historical_calendar.h"
 #include "lunar_year.h"
@@ -109,15 +112,29 @@ void AddName(std::string& text, const char* name)
 bool IsSunday(int64_t dayNumber) { return FloorMod(dayNumber, 7) == 6; }
 
 // Easter: the first Sunday after the first full moon on or after the vernal
-// equinox, both as the calendar computes them.
+// equinox, both as the calendar computes them. The days depend on the year
+// and the calendar setting only, and are kept per year.
+struct EasterDays {
+    int32_t equinox, easter;
+};
+
+EasterDays ComputeEaster(int32_t y)
+{
+    int32_t equinox = TermDayOnOrAfter(DateToDayNumber(y, 1, 1), 6);
+    int32_t fullMoon = FullMoonDay(equinox);
+    int64_t weekday = FloorMod(fullMoon, 7);
+    return {equinox, fullMoon + int32_t(weekday == 6 ? 7 : 6 - weekday)};
+}
+
 bool IsEaster(int32_t y, int32_t j)
 {
-    if (y < 325 || !IsSunday(j)) return false;
-    int32_t equinox = int32_t(std::floor(TermOnOrAfter(DateToDayNumber(y, 1, 1), 6)));
-    if (equinox >= j) return false;
-    int32_t fullMoon = int32_t(std::floor(FullMoonMoment(equinox)));
-    int64_t weekday = FloorMod(fullMoon, 7);
-    return weekday == 6 ? j - fullMoon == 7 : j - fullMoon == 6 - weekday;
+    if (y < 325 || y > LastConversionYear || !IsSunday(j)) return false;
+    static std::vector<std::optional<EasterDays>> known[2];
+    auto& years = known[ModernCalculateAncientFlag == 1];
+    if (years.empty()) years.resize(size_t(LastConversionYear - 325 + 1));
+    std::optional<EasterDays>& days = years[size_t(y - 325)];
+    if (!days) days = ComputeEaster(y);
+    return days->equinox < j && j == days->easter;
 }
 
 }  // namespace

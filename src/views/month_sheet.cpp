@@ -25,26 +25,6 @@ namespace {
 
 const char LineBreak[] = "\r\n";
 
-// Byte position of needle in GBK text, found only on character boundaries
-// (a byte search could match across the halves of two characters).
-size_t FindOnBoundary(const std::string& text, const std::string& needle)
-{
-    for (size_t pos = 0; pos < text.size(); pos += GbkCharLength(text, pos))
-        if (text.compare(pos, needle.size(), needle) == 0) return pos;
-    return std::string::npos;
-}
-
-// The solar term a day is the day of ("立春" from "今日立春 16:42:07"), or "".
-std::string TermOfDay(int32_t year, int month, int day)
-{
-    std::string next = NextSolarTermText(year, month, day);
-    const std::string today = "今日";
-    size_t at = FindOnBoundary(next, today);
-    if (at == std::string::npos) return "";
-    std::string rest = next.substr(at + today.size());
-    return rest.substr(0, rest.find(' '));
-}
-
 // The second line of a day's cell: the first that applies of its lunar
 // festival, its main Gregorian festival, its solar term, the name and length
 // of the lunar month it begins, and its lunar day.
@@ -57,7 +37,7 @@ std::string CellSecondLine(int32_t year, int month, int day)
     }
     std::string festival = GregorianFestivalText(year, month, day, 0);
     if (!festival.empty()) return festival;
-    std::string term = TermOfDay(year, month, day);
+    std::string term = SolarTermOfDay(year, month, day);
     if (!term.empty()) return term;
     if (!lunar) return "";
     if (lunar->day == 1)
