@@ -18,3 +18,15 @@ double SunApparentLongitude(double jde);
 // The same with NutationInLongitude(jde) already at hand, so that the Sun and
 // the Moon at one moment share it.
 double SunApparentLongitude(double jde, double nutation);
+
+// A quick reading of a longitude from the larger terms of the series alone,
+// with a bound on how far the full computation can lie from it.
+struct RoughLongitude {
+    double value;  // degrees
+    double bound;  // degrees
+};
+// Bounds NutationInLongitude(jde).
+RoughLongitude RoughNutationInLongitude(double jde);
+// Bounds SunApparentLongitude(jde, n) for every n within the nutation's
+// bound of its value; the result is not reduced to [0, 360).
+RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutation);
