@@ -1,6 +1,8 @@
 #include "day_card.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "calendar_flags.h"
 #include "calendar_names.h"
@@ -30,13 +32,42 @@ void AddItem(SelectorList& list, const std::string& item, int32_t value, bool sh
     list.values.push_back(value);
 }
 
+std::string GregorianYearItem(int32_t y) { return YearText(y) + "年"; }
+std::string EraYearItem(int32_t y) { return EraYearText(y) + "年"; }
+std::string ChineseYearItem(int32_t y) { return ChineseYearText(y) + "年"; }
+std::string HijriYearItem(int32_t y) { return HijriYearText(y) + "年"; }
+
+// The list of the years first..last with `shown` selected. The thousands of
+// year texts depend only on the range and their kind, so each list is made
+// once and copied for every day shown.
+SelectorList YearList(int32_t first, int32_t last, int32_t shown, std::string (*item)(int32_t))
+{
+    struct Made {
+        int32_t first, last;
+        std::string (*item)(int32_t);
+        SelectorList list;
+    };
+    static std::vector<Made> made;
+    auto it = std::find_if(made.begin(), made.end(),
+                           [&](const Made& m) { return m.first == first && m.last == last && m.item == item; });
+    if (it == made.end()) {
+        if (made.size() >= 8) made.clear();
+        SelectorList list;
+        for (int32_t y = first; y <= last; ++y) AddItem(list, item(y), y, false);
+        made.push_back({first, last, item, std::move(list)});
+        it = made.end() - 1;
+    }
+    SelectorList list = it->list;
+    if (shown >= first && shown <= last) list.selected = int(shown - first);
+    return list;
+}
+
 int LunarMonthLength(int32_t year, int month) { return IsValidLunarDate(year, month, 30) ? 30 : 29; }
 int HijriMonthLength(int32_t year, int month) { return IsValidHijriDate(year, month, 30) ? 30 : 29; }
 
 void FillGregorianLists(const CalendarDate& shown, DayCardLists& lists)
 {
-    for (int32_t y = MinShownYear; y <= MaxShownYear; ++y)
-        AddItem(lists.gregorianYear, YearText(y) + "年", y, y == shown.year);
+    lists.gregorianYear = YearList(MinShownYear, MaxShownYear, shown.year, GregorianYearItem);
     for (int m = 1; m <= 12; ++m) AddItem(lists.gregorianMonth, RightAligned(m, 4) + "月", m, m == shown.month);
     // The validity test leaves out the ten days October 1582 never had.
     for (int d = 1; d <= 31; ++d)
@@ -48,8 +79,7 @@ void FillLunarLists(const LunarDate& shown, const DateBounds& bounds, int showDy
 {
     const LunarDate& first = bounds.firstLunar;
     const LunarDate& last = bounds.lastLunar;
-    for (int32_t y = first.year; y <= last.year; ++y)
-        AddItem(lists.lunarYear, (showDynasty == 1 ? EraYearText(y) : ChineseYearText(y)) + "年", y, y == shown.year);
+    lists.lunarYear = YearList(first.year, last.year, shown.year, showDynasty == 1 ? EraYearItem : ChineseYearItem);
 
     // Months are compared by their place in the year, where a leap month
     // sits right after the month it repeats.
@@ -74,8 +104,7 @@ void FillHijriLists(const HijriDate& shown, const DateBounds& bounds, DayCardLis
 {
     const HijriDate& first = bounds.firstHijri;
     const HijriDate& last = bounds.lastHijri;
-    for (int32_t y = first.year; y <= last.year; ++y)
-        AddItem(lists.hijriYear, HijriYearText(y) + "年", y, y == shown.year);
+    lists.hijriYear = YearList(first.year, last.year, shown.year, HijriYearItem);
 
     int lastMonth = shown.year == last.year ? last.month : 12;
     for (int m = shown.year == first.year ? first.month : 1; m <= lastMonth; ++m)
