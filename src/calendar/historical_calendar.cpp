@@ -1,7 +1,9 @@
 #include "historical_calendar.h"
 
 #include <cmath>
+#include <cstdint>
 #include <iterator>
+#include <unordered_map>
 
 #include "calendar_flags.h"
 #include "polynomial.h"
@@ -207,11 +209,31 @@ FullMoonRoute RouteFullMoon(int32_t x)
     return {x, nullptr};
 }
 
+// The moments the modern finders gave, by setting, question and day: a
+// window shown again asks the same days again, and each answer costs a few
+// dozen positions.
+enum class Question { AnyTerm, PrincipalTerm, NewMoon, FullMoon };
+
+template <typename Find>
+double Kept(Question question, int32_t x, Find find)
+{
+    static std::unordered_map<uint64_t, double> kept[2];
+    auto& moments = kept[ModernCalculateAncientFlag == 1];
+    uint64_t key = uint64_t(question) << 32 | uint32_t(x);
+    if (auto it = moments.find(key); it != moments.end()) return it->second;
+    double moment = find();
+    if (moments.size() >= size_t(1) << 15) moments.clear();
+    return moments[key] = moment;
+}
+
 }  // namespace
 
 double TermMoment(int32_t x, int kind)
 {
     TermRoute route = RouteTerm(x);
+    if (!route.span && (kind == 0 || kind == 1))
+        return Kept(kind == 0 ? Question::AnyTerm : Question::PrincipalTerm, x,
+                    [&] { return NextSolarTermMoment(route.x, kind, route.applyCorrection); });
     if (!route.span) return NextSolarTermMoment(route.x, kind, route.applyCorrection);
     if (route.span->qingModel) return QingTermMoment(route.span->qingModel, route.x, kind);
     return MeanTermOnOrAfter(route.x, kind, route.span->yearLength, route.span->epoch).moment;
@@ -229,17 +251,17 @@ int TermNumber(int32_t x)
 double NewMoonMoment(int32_t x)
 {
     NewMoonRoute route = RouteNewMoon(x);
-    if (route.modern) return NextNewOrFullMoon(route.x, 0);
+    if (route.modern) return Kept(Question::NewMoon, x, [&] { return NextNewOrFullMoon(route.x, 0); });
     if (route.span && route.span->month > 0)
         return MeanSyzygyOnOrAfter(route.x, route.span->epoch, route.span->month);
-    return NewMoonWithAdvance(route.x, route.span ? route.span->threshold : 0);
+    return Kept(Question::NewMoon, x, [&] { return NewMoonWithAdvance(route.x, route.span ? route.span->threshold : 0); });
 }
 
 double FullMoonMoment(int32_t x)
 {
     FullMoonRoute route = RouteFullMoon(x);
     if (route.span) return MeanSyzygyOnOrAfter(route.x, route.span->epoch + route.span->month / 2, route.span->month);
-    return NextNewOrFullMoon(route.x, 1);
+    return Kept(Question::FullMoon, x, [&] { return NextNewOrFullMoon(route.x, 1); });
 }
 
 int32_t FullMoonDay(int32_t x)

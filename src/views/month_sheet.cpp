@@ -66,12 +66,14 @@ struct Found {
 };
 
 // Asks find(x) from the month's first day through the next 31 days and keeps
-// what falls in the month, each as day "日" time name.
-template <typename Finder>
-void CollectEvents(int32_t year, int month, Finder find, std::vector<Event>& events)
+// what falls in the month, each as day "日" time name. dayOf(x) is the day
+// of find(x), known without the moment, which ends the search first.
+template <typename Finder, typename DayFinder>
+void CollectEvents(int32_t year, int month, Finder find, DayFinder dayOf, std::vector<Event>& events)
 {
     const int32_t first = DateToDayNumber(year, month, 1);
     for (int32_t x = first; x <= first + 30;) {
+        if (dayOf(x) > first + 30) break;
         Found found = find(x);
         if (!std::isfinite(found.moment)) break;
         double day = std::floor(found.moment);
@@ -170,9 +172,9 @@ std::string FillMonthEvents(int32_t year, int month)
     CollectEvents(year, month, [](int32_t x) {
         int number = TermNumber(x);
         return Found{TermMoment(x, 0), number >= 1 && number <= 24 ? SolarTermNames[number] : ""};
-    }, terms);
-    CollectEvents(year, month, [](int32_t x) { return Found{NewMoonMoment(x), "塑"}; }, moons);
-    CollectEvents(year, month, [](int32_t x) { return Found{FullMoonMoment(x), "望"}; }, moons);
+    }, [](int32_t x) { return TermMomentDay(x, 0); }, terms);
+    CollectEvents(year, month, [](int32_t x) { return Found{NewMoonMoment(x), "塑"}; }, NewMoonDay, moons);
+    CollectEvents(year, month, [](int32_t x) { return Found{FullMoonMoment(x), "望"}; }, FullMoonDay, moons);
     return JoinEvents(terms) + LineBreak + JoinEvents(moons);
 }
 
