@@ -1,7 +1,6 @@
 #include "day_card.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "calendar_flags.h"
@@ -148,9 +147,13 @@ std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
         return std::nullopt;
     for (size_t i : {2, 3, 5, 6, 8, 9, 10, 11})
         if (tagged[i] < '0' || tagged[i] > '9') return std::nullopt;
-    int32_t shownYear = std::atoi(tagged.substr(8, 4).c_str());
-    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, std::atoi(tagged.substr(2, 2).c_str()),
-                        std::atoi(tagged.substr(5, 2).c_str())};
+    auto number = [&tagged](size_t at, size_t digits) {
+        int value = 0;
+        for (size_t i = at; i < at + digits; ++i) value = 10 * value + (tagged[i] - '0');
+        return value;
+    };
+    int32_t shownYear = number(8, 4);
+    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
 }
 
 std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
