@@ -18,6 +18,10 @@ TEST(DateText, TaggedDates)
     EXPECT_EQ(DayNumberToText(5373485), "");
     EXPECT_EQ(DayOfYearToText(1582, 278), "AD10-15-1582");
     EXPECT_EQ(DayOfYearToText(2023, 366), "");
+    // Lunar months 13..24 and texts beyond four-digit years keep the same shape.
+    EXPECT_EQ(DateToText({2020, 16, 2}), "AD16-02-2020");
+    EXPECT_EQ(DateToText({-9999, 12, 31}), "BC12-31-10000");
+    EXPECT_EQ(DateToText({12345, 100, -1}), "AD100--1-12345");
 }
 
 // Zeros go after the sign, which counts in the width; a wider number is kept whole.

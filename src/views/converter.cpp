@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 #include "calendar_flags.h"
 #include "calendar_names.h"
@@ -205,7 +206,10 @@ std::string ExportLine(const CalendarDate& date, const std::string& cycle, const
                             WeekdayName(date.year, date.month, date.day),
                             DayFestivalText(date.year, date.month, date.day),
                             term};
+    size_t size = std::size(fields);
+    for (const std::string& field : fields) size += field.size();
     std::string line;
+    line.reserve(size);
     for (const std::string& field : fields) {
         if (&field != fields) line += separator;
         line += field;

@@ -89,22 +89,24 @@ std::optional<std::string> GbkToUtf8(const std::string& gbk)
 {
     // ASCII stands for itself and GBK holds no state from one character to
     // the next, so the text converts character by character; anything else
-    // goes to iconv whole, as it comes.
-    std::string out;
-    out.reserve(gbk.size() + gbk.size() / 2);
+    // goes to iconv whole, as it comes. Two bytes give at most four.
+    std::string out(2 * gbk.size(), '\0');
+    char* to = out.data();
     for (size_t i = 0; i < gbk.size();) {
-        size_t ascii = i;
-        while (ascii < gbk.size() && static_cast<unsigned char>(gbk[ascii]) < 0x80) ++ascii;
-        out.append(gbk, i, ascii - i);
-        i = ascii;
-        if (i == gbk.size()) break;
         unsigned char lead = static_cast<unsigned char>(gbk[i]);
+        if (lead < 0x80) {
+            *to++ = char(lead);
+            ++i;
+            continue;
+        }
         if (lead == 0x80 || lead == 0xFF || i + 1 == gbk.size()) return Convert("UTF-8", "GBK", gbk);
         const Utf8Character& utf8 = CharacterToUtf8(lead << 8 | static_cast<unsigned char>(gbk[i + 1]));
         if (utf8.length == 0) return Convert("UTF-8", "GBK", gbk);
-        out.append(utf8.bytes, utf8.length);
+        std::memcpy(to, utf8.bytes, utf8.length);
+        to += utf8.length;
         i += 2;
     }
+    out.resize(size_t(to - out.data()));
     return out;
 }
 
