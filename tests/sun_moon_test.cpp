@@ -62,11 +62,13 @@ TEST(SunAndMoon, QuickReadingsBoundTheFullOnes)
 {
     for (double jde = 1684000.5; jde < 3547000; jde += 1234.567) {
         double nutation = NutationInLongitude(jde);
-        RoughLongitude rough = RoughNutationInLongitude(jde);
-        ASSERT_LE(std::fabs(rough.value - nutation), rough.bound) << jde;
-        RoughLongitude sun = RoughSunApparentLongitude(jde, rough);
-        double apart = std::fabs(NormalizeAngle(sun.value - SunApparentLongitude(jde, nutation), 0, 180));
-        ASSERT_LE(apart, sun.bound) << jde;
-        ASSERT_LT(sun.bound, 0.03) << jde;
+        for (RoughCut cut : {QuickCut, FineCut}) {
+            RoughLongitude rough = RoughNutationInLongitude(jde, cut);
+            ASSERT_LE(std::fabs(rough.value - nutation), rough.bound) << jde;
+            RoughLongitude sun = RoughSunApparentLongitude(jde, rough, cut);
+            double apart = std::fabs(NormalizeAngle(sun.value - SunApparentLongitude(jde, nutation), 0, 180));
+            ASSERT_LE(apart, sun.bound) << jde << " " << cut;
+            ASSERT_LT(sun.bound, cut == QuickCut ? 0.03 : 0.004) << jde;
+        }
     }
 }

@@ -108,13 +108,17 @@ void KeepBounded(Store& store)
     if (store.size() >= StoreLimit) store.clear();
 }
 
-// A midnight's sky is first read from the larger terms of the series, with
+// A midnight's sky is first read from the largest terms of the series, with
 // bounds on how far the full series can lie from it; a question that such a
-// reading cannot settle reads the full series, which replace it (bounds 0).
+// reading cannot settle reads it again more closely, up to the full series
+// (bounds 0). Each reading replaces the one before.
+enum Reading : int { Quick = QuickCut, Fine = FineCut, Full };
+
 struct MidnightSky {
     double sun;         // apparent longitude of the Sun
     double elongation;  // of the Moon from the Sun; NaN until asked for
     double sunBound, elongationBound;
+    int reading;
 };
 
 std::unordered_map<int32_t, MidnightSky>& Midnights()
@@ -124,32 +128,33 @@ std::unordered_map<int32_t, MidnightSky>& Midnights()
 }
 
 // The sky at the local midnight that opens `day`, as LastTermReached and
-// LongitudeResidual see it when `full` or when already read in full, else
-// the quick reading.
-MidnightSky SkyAtMidnight(int32_t day, bool withMoon, bool full)
+// LongitudeResidual see it when read in full, else as the reading asked for
+// or a closer one already made.
+MidnightSky SkyAtMidnight(int32_t day, bool withMoon, int reading)
 {
     auto& midnights = Midnights();
     auto it = midnights.find(day);
     std::optional<MidnightSky> known;
     if (it != midnights.end()) known = it->second;
-    if (known && known->sunBound == 0) full = true;
-    if (known && (!withMoon || !std::isnan(known->elongation)) && (!full || known->sunBound == 0)) return *known;
+    if (known) reading = std::max(reading, known->reading);
+    if (known && known->reading == reading && (!withMoon || !std::isnan(known->elongation))) return *known;
     // The known sun serves when read as this reading needs it.
-    bool keepSun = known && (known->sunBound == 0) == full;
+    bool keepSun = known && known->reading == reading;
     withMoon = withMoon || (known && !std::isnan(known->elongation));
     double jde = ToDynamicalTime(LocalMidnightJd(day));
-    MidnightSky sky{0, std::nan(""), 0, 0};
-    if (full) {
+    MidnightSky sky{0, std::nan(""), 0, 0, reading};
+    if (reading == Full) {
         double nutation = NutationInLongitude(jde);
         sky.sun = keepSun ? known->sun : SunApparentLongitude(jde, nutation);
         if (withMoon) sky.elongation = MoonApparentLongitude(jde, nutation) - sky.sun;
     } else {
-        RoughLongitude nutation = RoughNutationInLongitude(jde);
+        RoughCut cut = RoughCut(reading);
+        RoughLongitude nutation = RoughNutationInLongitude(jde, cut);
         if (keepSun) {
             sky.sun = known->sun;
             sky.sunBound = known->sunBound;
         } else {
-            RoughLongitude sun = RoughSunApparentLongitude(jde, nutation);
+            RoughLongitude sun = RoughSunApparentLongitude(jde, nutation, cut);
             sky.sun = NormalizeAngle(sun.value, 180, 180);
             sky.sunBound = sun.bound;
         }
@@ -163,45 +168,47 @@ MidnightSky SkyAtMidnight(int32_t day, bool withMoon, bool full)
     return sky;
 }
 
-// An angle still to go at a midnight, with the bound of its quick reading.
+// An angle still to go at a midnight, with the bound of its reading.
 struct ToGo {
     double angle;
     double bound;
 };
 
 // Angles still to go in [0, 360) at the midnight that opens `day`.
-ToGo SunToGo(int32_t day, double target, bool full)
+ToGo SunToGo(int32_t day, double target, int reading)
 {
-    MidnightSky sky = SkyAtMidnight(day, false, full);
+    MidnightSky sky = SkyAtMidnight(day, false, reading);
     return {NormalizeAngle(target - sky.sun, 180, 180), sky.sunBound};
 }
 
-ToGo NewMoonToGo(int32_t day, bool full)
+ToGo NewMoonToGo(int32_t day, int reading)
 {
-    MidnightSky sky = SkyAtMidnight(day, true, full);
+    MidnightSky sky = SkyAtMidnight(day, true, reading);
     return {NormalizeAngle(-sky.elongation, 180, 180), sky.elongationBound};
 }
 
-ToGo FullMoonToGo(int32_t day, bool full)
+ToGo FullMoonToGo(int32_t day, int reading)
 {
-    MidnightSky sky = SkyAtMidnight(day, true, full);
+    MidnightSky sky = SkyAtMidnight(day, true, reading);
     return {NormalizeAngle(180 - sky.elongation, 180, 180), sky.elongationBound};
 }
 
-// toGo(day) read within half a turn of `centre`. The quick reading serves
+// toGo(day, reading) read within half a turn of `centre`. A reading serves
 // when it lies beyond its bound from every limit a finder compares it with:
 // the margin around zero (either way round), the ends of the half turn and
-// the `limits` given; otherwise the full reading answers.
-template <typename Reading>
-double SettledToGo(Reading toGo, int32_t day, int centre, double margin, std::initializer_list<double> limits = {})
+// the `limits` given; otherwise a closer one is made, up to the full one.
+template <typename Angle>
+double SettledToGo(Angle toGo, int32_t day, int centre, double margin, std::initializer_list<double> limits = {})
 {
-    ToGo quick = toGo(day, false);
-    double g = NormalizeAngle(quick.angle, centre, 180);
-    if (quick.bound == 0) return g;
-    bool settled = std::fabs(NormalizeAngle(g, 0, 180)) > margin + quick.bound &&
-                   std::fabs(g - centre) < 180 - quick.bound;
-    for (double limit : limits) settled = settled && std::fabs(g - limit) > quick.bound;
-    return settled ? g : NormalizeAngle(toGo(day, true).angle, centre, 180);
+    for (int reading = Quick;; ++reading) {
+        ToGo r = toGo(day, reading);
+        double g = NormalizeAngle(r.angle, centre, 180);
+        if (r.bound == 0 || reading == Full) return g;
+        bool settled = std::fabs(NormalizeAngle(g, 0, 180)) > margin + r.bound &&
+                       std::fabs(g - centre) < 180 - r.bound;
+        for (double limit : limits) settled = settled && std::fabs(g - limit) > r.bound;
+        if (settled) return g;
+    }
 }
 
 // The day of the first event after the midnight that opens `lo`, where
@@ -311,11 +318,11 @@ std::optional<int32_t> AdjustedNewMoonDay(int32_t day, double threshold)
     if (IsNewMoonException(day)) return day;
     if (threshold > 0) {
         // The new moon's angle still to go at the threshold time.
-        auto toGo = [jd = LocalMidnightJd(day) + threshold](int32_t, bool full) -> ToGo {
-            if (full) return {LongitudeResidual(jd, 0, MoonMode), 0};
+        auto toGo = [jd = LocalMidnightJd(day) + threshold](int32_t, int reading) -> ToGo {
+            if (reading == Full) return {LongitudeResidual(jd, 0, MoonMode), 0};
             double jde = ToDynamicalTime(jd);
-            RoughLongitude nutation = RoughNutationInLongitude(jde);
-            RoughLongitude sun = RoughSunApparentLongitude(jde, nutation);
+            RoughLongitude nutation = RoughNutationInLongitude(jde, RoughCut(reading));
+            RoughLongitude sun = RoughSunApparentLongitude(jde, nutation, RoughCut(reading));
             return {NormalizeAngle(sun.value - MoonApparentLongitude(jde, nutation.value), 180, 180),
                     sun.bound + nutation.bound};
         };
@@ -372,11 +379,12 @@ std::optional<int> TermReached(int32_t day, int step)
         double sun = next->second.sun, bound = next->second.sunBound;
         if (auto k = below(sun - SunRates.high - bound, sun - SunRates.low + bound)) return k;
     }
-    MidnightSky sky = SkyAtMidnight(day, false, false);
-    if (auto k = below(sky.sun - sky.sunBound, sky.sun + sky.sunBound)) return k;
-    if (sky.sunBound == 0) return std::nullopt;
-    double sun = SkyAtMidnight(day, false, true).sun;
-    return below(sun, sun);
+    for (int reading = Quick; reading <= Full; ++reading) {
+        MidnightSky sky = SkyAtMidnight(day, false, reading);
+        if (auto k = below(sky.sun - sky.sunBound, sky.sun + sky.sunBound)) return k;
+        reading = sky.reading;  // a closer reading already made
+    }
+    return std::nullopt;
 }
 
 // The longitude of the first term of the family still to come at the
@@ -405,7 +413,7 @@ std::optional<int32_t> FastAstroTermDay(int32_t day, int n, int applyCorrection)
     std::set<int32_t>& known = TermDays(k);
     auto it = known.lower_bound(day);
     if (it != known.end() && *it - day < 360) return *it;
-    auto toGo = [k](int32_t d, bool full) { return SunToGo(d, k, full); };
+    auto toGo = [k](int32_t d, int reading) { return SunToGo(d, k, reading); };
     const double margin = AngleMargin(SunRates);
     double g = SettledToGo(toGo, day, 180, margin);
     if (g <= margin || g >= 360 - margin) return std::nullopt;

@@ -57,10 +57,10 @@ double SumCutSeries(const CutSeries (&series)[N], double tau, double& bound)
 // difference of their few dozen operations.
 constexpr double RoundingAllowance = 1e-9;  // degrees
 
-// Rows of the nutation series kept by the quick reading.
-constexpr size_t RoughNutationRows = 2;
-// Terms of the Sun's daily motion kept for the aberration.
-constexpr size_t RoughAberrationTerms = 1;
+// Rows of the nutation series and terms of the Sun's daily motion (for the
+// aberration) kept by the quick and the fine cut.
+constexpr size_t RoughNutationRows[2] = {2, 12};
+constexpr size_t RoughAberrationTerms[2] = {1, 21};
 
 double Millennia(double jde) { return (jde - J2000) / 365250; }
 double Centuries(double jde) { return (jde - J2000) / 36525; }
@@ -177,28 +177,32 @@ double SunApparentLongitude(double jde, double nutation)
     return NormalizeAngle(lambda, 180, 180);
 }
 
-RoughLongitude RoughNutationInLongitude(double jde)
+RoughLongitude RoughNutationInLongitude(double jde, RoughCut cut)
 {
     double t = Centuries(jde);
     NutationArguments a = ArgumentsAt(t);
     double sum = 0, rest = 0;  // arcseconds
     for (size_t i = 0; i < std::size(NutationRows); ++i) {
         const NutationRow& r = NutationRows[i];
-        if (i < RoughNutationRows) sum += NutationTerm(r, a, t);
+        if (i < RoughNutationRows[cut]) sum += NutationTerm(r, a, t);
         else rest += (std::fabs(r.s) + std::fabs(r.sPrime * t)) * F(0.0001f);
     }
     return {sum / 3600, rest / 3600 + RoundingAllowance};
 }
 
-RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutation)
+RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutation, RoughCut cut)
 {
-    static const CutSeries longitude[] = {Cut(EarthL0, 6), Cut(EarthL1, 3), Cut(EarthL2, 2),
-                                          Cut(EarthL3, 1), Cut(EarthL4, 0), Cut(EarthL5, 0)};
+    static const CutSeries longitudes[2][6] = {
+        {Cut(EarthL0, 6), Cut(EarthL1, 3), Cut(EarthL2, 2), Cut(EarthL3, 1), Cut(EarthL4, 0), Cut(EarthL5, 0)},
+        {Cut(EarthL0, 40), Cut(EarthL1, 20), Cut(EarthL2, 10), Cut(EarthL3, 8), Cut(EarthL4, 8), Cut(EarthL5, 4)}};
+    static const CutSeries distances[2][6] = {
+        {Cut(EarthR0, 3), Cut(EarthR1, 1), Cut(EarthR2, 0), Cut(EarthR3, 0), Cut(EarthR4, 0), Cut(EarthR5, 0)},
+        {Cut(EarthR0, 10), Cut(EarthR1, 5), Cut(EarthR2, 3), Cut(EarthR3, 0), Cut(EarthR4, 0), Cut(EarthR5, 0)}};
+    const auto& longitude = longitudes[cut];
+    const auto& distance = distances[cut];
     static const CutSeries extra[] = {Cut(EarthL0Extra, 0)};
     static const CutSeries latitude[] = {Cut(EarthB0, 0), Cut(EarthB1, 0), Cut(EarthB2, 0), Cut(EarthB3, 0),
                                          Cut(EarthB4, 0)};
-    static const CutSeries distance[] = {Cut(EarthR0, 3), Cut(EarthR1, 1), Cut(EarthR2, 0),
-                                         Cut(EarthR3, 0),  Cut(EarthR4, 0), Cut(EarthR5, 0)};
     double tau = Millennia(jde);
     double lBound = 0, bBound = 0, rBound = 0;  // radians, radians, astronomical units
     double l = SumCutSeries(longitude, tau, lBound);
@@ -214,7 +218,7 @@ RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutat
     for (size_t i = 0; i < std::size(AberrationTerms); ++i) {
         const AberrationTerm& a = AberrationTerms[i];
         double factor = a.power == 0 ? 1 : a.power == 1 ? tau : a.power == 2 ? tau * tau : tau * tau * tau;
-        if (i < RoughAberrationTerms) dl += a.amplitude * factor * std::sin((a.phase + a.rate * tau) * Degree);
+        if (i < RoughAberrationTerms[cut]) dl += a.amplitude * factor * std::sin((a.phase + a.rate * tau) * Degree);
         else dlRest += std::fabs(a.amplitude * factor);
     }
     lambda += -0.005775518 * r * dl / 3600;

@@ -25,8 +25,11 @@ struct RoughLongitude {
     double value;  // degrees
     double bound;  // degrees
 };
+// Two cuts: the quick one from a few terms (bounds of some 0.02 degrees) and
+// the fine one from a few dozen (some 0.002 degrees).
+enum RoughCut : int { QuickCut = 0, FineCut = 1 };
 // Bounds NutationInLongitude(jde).
-RoughLongitude RoughNutationInLongitude(double jde);
+RoughLongitude RoughNutationInLongitude(double jde, RoughCut cut);
 // Bounds SunApparentLongitude(jde, n) for every n within the nutation's
 // bound of its value; the result is not reduced to [0, 360).
-RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutation);
+RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutation, RoughCut cut);

@@ -218,16 +218,6 @@ struct DayMemo {
     }
     bool IsTermDay(int32_t j) { return NextTermDay(j) == j; }
 
-    // The solar term that comes next moves on one term at a time, so no
-    // number comes back within half a year.
-    RunMemo termNumbers;
-    int TermNumberAt(int32_t j, const CalendarDate& date)
-    {
-        bool firstHalf = date.month <= 6;
-        return termNumbers.Value(j, DateToDayNumber(date.year, firstHalf ? 1 : 7, 1),
-                                 DateToDayNumber(date.year, firstHalf ? 6 : 12, firstHalf ? 30 : 31), TermNumber);
-    }
-
     // Within a Gregorian year the mode 0 year index moves at most twice, at
     // 立春, and never back.
     RunMemo yearIndices;
@@ -294,7 +284,7 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
     // that TermNumber gives; the text itself decides.
     if (!query.term.empty()) {
         int named = TermNamed(query.term);
-        if ((named && memo.TermNumberAt(j, date) != named) || !memo.IsTermDay(j)) return false;
+        if (!memo.IsTermDay(j) || (named && TermNumber(j) != named)) return false;
         // "今日" opens the text and comes nowhere else in it, so a match
         // starts there; a criterion no longer than the name is matched
         // against the name without the time.
