@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "gbk_text.h"
 
@@ -17,6 +18,23 @@ TEST(DateText, TaggedDates)
     EXPECT_EQ(DayNumberToText(5373485), "");
     EXPECT_EQ(DayOfYearToText(1582, 278), "AD10-15-1582");
     EXPECT_EQ(DayOfYearToText(2023, 366), "");
+    // Lunar months 13..24 and texts beyond four-digit years keep the same shape.
+    EXPECT_EQ(DateToText({2020, 16, 2}), "AD16-02-2020");
+    EXPECT_EQ(DateToText({-9999, 12, 31}), "BC12-31-10000");
+    EXPECT_EQ(DateToText({12345, 100, -1}), "AD100--1-12345");
+}
+
+// Zeros go after the sign, which counts in the width; a wider number is kept whole.
+TEST(DateText, ZeroPaddedNumbers)
+{
+    const struct {
+        int64_t value;
+        int width;
+        const char* text;
+    } rows[] = {{7, 2, "07"},     {12, 2, "12"},    {2024, 4, "2024"}, {104, 4, "0104"},   {0, 4, "0000"},
+                {12345, 4, "12345"}, {-5, 4, "-005"}, {-1234, 4, "-1234"}, {-3, 0, "-3"},
+                {INT64_MIN, 2, "-9223372036854775808"}};
+    for (const auto& row : rows) EXPECT_EQ(ZeroPadded(row.value, row.width), row.text) << row.value;
 }
 
 TEST(DateText, MomentsAreTruncatedNeverRounded)

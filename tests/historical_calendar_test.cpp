@@ -121,18 +121,22 @@ TEST(HistoricalCalendar, MeanMonthsAndFullMoons)
 
 // The day-level answers are the days of the moment answers under both
 // settings: across the spans, on the days the dispatch replaces, on the
-// first days of spans and around an excepted new moon.
+// first days of spans, around an excepted new moon and on the days the full
+// moons' dispatch replaces (1947154, 1963957).
 TEST(HistoricalCalendar, DaysAreTheDaysOfTheMoments)
 {
     std::vector<int32_t> days = {1683429, 1683430, 1683431, 1683432, 1683460, 1683461, 1683462,
-                                 1947139, 1947140, 1963942, 2021291, 2022290, 2073177, 2135987,
+                                 1947139, 1947140, 1947154, 1963942, 1963957, 2021291, 2022290, 2073177, 2135987,
                                  2185304, 2188937, 2410263, 2410264, 2410267, 2410268};
     for (int32_t x = 1683000; x < 2430000; x += 7919) days.push_back(x);
     for (int flag : {1, 0}) {
         SetModernCalculateAncientFlag(flag);
         for (int32_t x : days) {
             EXPECT_EQ(NewMoonDay(x), std::floor(NewMoonMoment(x))) << flag << " " << x;
+            EXPECT_EQ(FullMoonDay(x), std::floor(FullMoonMoment(x))) << flag << " " << x;
+            EXPECT_EQ(TermMomentDay(x, 0), std::floor(TermMoment(x, 0))) << flag << " " << x;
             double d = std::floor(TermMoment(x, 1));
+            EXPECT_EQ(TermMomentDay(x, 1), d) << flag << " " << x;
             EXPECT_EQ(TermWithin(x, 1, x + 29), x <= d && d <= x + 29) << flag << " " << x;
         }
     }

@@ -145,6 +145,7 @@ TEST(Solver, DayLevelFindersGiveTheDaysOfTheMomentFinders)
         EraseDaySearches();
         for (int32_t x : days) {
             ASSERT_EQ(NextNewMoonDay(x), std::floor(NextNewOrFullMoon(x, 0))) << x;
+            ASSERT_EQ(NextFullMoonDay(x), std::floor(NextNewOrFullMoon(x, 1))) << x;
             for (double threshold : {0.0, F(0.7908f)})
                 ASSERT_EQ(NewMoonDayWithAdvance(x, threshold), std::floor(NewMoonWithAdvance(x, threshold)))
                     << x << " " << threshold;
@@ -155,6 +156,7 @@ TEST(Solver, DayLevelFindersGiveTheDaysOfTheMomentFinders)
                     << x << " " << correct;
                 for (int principal : {0, 1}) {
                     double d = std::floor(NextSolarTermMoment(x, principal, correct));
+                    ASSERT_EQ(NextSolarTermDay(x, principal, correct), d) << x << " " << principal << " " << correct;
                     ASSERT_EQ(NextSolarTermWithin(x, principal, correct, x + 29), d <= x + 29)
                         << x << " " << principal << " " << correct;
                 }

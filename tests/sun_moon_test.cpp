@@ -55,3 +55,20 @@ TEST(SunAndMoon, DailyMotionsAreSane)
         EXPECT_TRUE(moon > 11.5 && moon < 15.5) << jde << " " << moon;
     }
 }
+
+// The quick readings hold the full ones within their bounds over the whole
+// range of years, and the bounds stay small enough to settle most midnights.
+TEST(SunAndMoon, QuickReadingsBoundTheFullOnes)
+{
+    for (double jde = 1684000.5; jde < 3547000; jde += 1234.567) {
+        double nutation = NutationInLongitude(jde);
+        for (RoughCut cut : {QuickCut, FineCut}) {
+            RoughLongitude rough = RoughNutationInLongitude(jde, cut);
+            ASSERT_LE(std::fabs(rough.value - nutation), rough.bound) << jde;
+            RoughLongitude sun = RoughSunApparentLongitude(jde, rough, cut);
+            double apart = std::fabs(NormalizeAngle(sun.value - SunApparentLongitude(jde, nutation), 0, 180));
+            ASSERT_LE(apart, sun.bound) << jde << " " << cut;
+            ASSERT_LT(sun.bound, cut == QuickCut ? 0.03 : 0.004) << jde;
+        }
+    }
+}

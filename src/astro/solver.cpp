@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
@@ -115,9 +116,17 @@ void KeepBounded(Store& store)
     if (store.size() >= StoreLimit) store.clear();
 }
 
+// A midnight's sky is first read from the largest terms of the series, with
+// bounds on how far the full series can lie from it; a question that such a
+// reading cannot settle reads it again more closely, up to the full series
+// (bounds 0). Each reading replaces the one before.
+enum Reading : int { Quick = QuickCut, Fine = FineCut, Full };
+
 struct MidnightSky {
     double sun;         // apparent longitude of the Sun
     double elongation;  // of the Moon from the Sun; NaN until asked for
+    double sunBound, elongationBound;
+    int reading;
 };
 
 std::unordered_map<int32_t, MidnightSky>& Midnights()
@@ -127,32 +136,87 @@ std::unordered_map<int32_t, MidnightSky>& Midnights()
 }
 
 // The sky at the local midnight that opens `day`, as LastTermReached and
-// LongitudeResidual see it.
-MidnightSky SkyAtMidnight(int32_t day, bool withMoon)
+// LongitudeResidual see it when read in full, else as the reading asked for
+// or a closer one already made.
+MidnightSky SkyAtMidnight(int32_t day, bool withMoon, int reading)
 {
     auto& midnights = Midnights();
     auto it = midnights.find(day);
-    if (it != midnights.end() && (!withMoon || !std::isnan(it->second.elongation)))
-        return it->second;
+    std::optional<MidnightSky> known;
+    if (it != midnights.end()) known = it->second;
+    if (known) reading = std::max(reading, known->reading);
+    if (known && known->reading == reading && (!withMoon || !std::isnan(known->elongation))) return *known;
+    // The known sun serves when read as this reading needs it.
+    bool keepSun = known && known->reading == reading;
+    withMoon = withMoon || (known && !std::isnan(known->elongation));
     double jde = ToDynamicalTime(LocalMidnightJd(day));
-    double nutation = NutationInLongitude(jde);
-    MidnightSky sky{it != midnights.end() ? it->second.sun : SunApparentLongitude(jde, nutation),
-                    std::nan("")};
-    if (withMoon) sky.elongation = MoonApparentLongitude(jde, nutation) - sky.sun;
+    MidnightSky sky{0, std::nan(""), 0, 0, reading};
+    if (reading == Full) {
+        double nutation = NutationInLongitude(jde);
+        sky.sun = keepSun ? known->sun : SunApparentLongitude(jde, nutation);
+        if (withMoon) sky.elongation = MoonApparentLongitude(jde, nutation) - sky.sun;
+    } else {
+        RoughCut cut = RoughCut(reading);
+        RoughLongitude nutation = RoughNutationInLongitude(jde, cut);
+        if (keepSun) {
+            sky.sun = known->sun;
+            sky.sunBound = known->sunBound;
+        } else {
+            RoughLongitude sun = RoughSunApparentLongitude(jde, nutation, cut);
+            sky.sun = NormalizeAngle(sun.value, 180, 180);
+            sky.sunBound = sun.bound;
+        }
+        if (withMoon) {
+            sky.elongation = MoonApparentLongitude(jde, nutation.value) - sky.sun;
+            sky.elongationBound = sky.sunBound + nutation.bound;
+        }
+    }
     KeepBounded(midnights);
     midnights[day] = sky;
     return sky;
 }
 
+// An angle still to go at a midnight, with the bound of its reading.
+struct ToGo {
+    double angle;
+    double bound;
+};
+
 // Angles still to go in [0, 360) at the midnight that opens `day`.
-double SunToGo(int32_t day, double target)
+ToGo SunToGo(int32_t day, double target, int reading)
 {
-    return NormalizeAngle(target - SkyAtMidnight(day, false).sun, 180, 180);
+    MidnightSky sky = SkyAtMidnight(day, false, reading);
+    return {NormalizeAngle(target - sky.sun, 180, 180), sky.sunBound};
 }
 
-double NewMoonToGo(int32_t day)
+ToGo NewMoonToGo(int32_t day, int reading)
 {
-    return NormalizeAngle(-SkyAtMidnight(day, true).elongation, 180, 180);
+    MidnightSky sky = SkyAtMidnight(day, true, reading);
+    return {NormalizeAngle(-sky.elongation, 180, 180), sky.elongationBound};
+}
+
+ToGo FullMoonToGo(int32_t day, int reading)
+{
+    MidnightSky sky = SkyAtMidnight(day, true, reading);
+    return {NormalizeAngle(180 - sky.elongation, 180, 180), sky.elongationBound};
+}
+
+// toGo(day, reading) read within half a turn of `centre`. A reading serves
+// when it lies beyond its bound from every limit a finder compares it with:
+// the margin around zero (either way round), the ends of the half turn and
+// the `limits` given; otherwise a closer one is made, up to the full one.
+template <typename Angle>
+double SettledToGo(Angle toGo, int32_t day, int centre, double margin, std::initializer_list<double> limits = {})
+{
+    for (int reading = Quick;; ++reading) {
+        ToGo r = toGo(day, reading);
+        double g = NormalizeAngle(r.angle, centre, 180);
+        if (r.bound == 0 || reading == Full) return g;
+        bool settled = std::fabs(NormalizeAngle(g, 0, 180)) > margin + r.bound &&
+                       std::fabs(g - centre) < 180 - r.bound;
+        for (double limit : limits) settled = settled && std::fabs(g - limit) > r.bound;
+        if (settled) return g;
+    }
 }
 
 // The day of the first event after the midnight that opens `lo`, where
@@ -177,7 +241,7 @@ std::optional<int32_t> EventDay(ToGo toGo, const Rates& rates, int32_t lo, doubl
         // Read the angle within half a turn of its expected value, so that an
         // event just passed counts as a small negative angle.
         double expected = loToGo - (probe - lo) * rates.nominal;
-        double g = NormalizeAngle(toGo(probe), int(std::lround(expected)), 180);
+        double g = SettledToGo(toGo, probe, int(std::lround(expected)), margin);
         if (g > margin) {
             lo = probe;
             loToGo = g;
@@ -215,8 +279,8 @@ std::optional<NextNewMoon> FollowingNewMoon(const NextNewMoon& moon)
 {
     if (moon.nearMidnight) return NextNewMoon{moon.day + 29, false};
     int32_t between = moon.day + 30;
-    double g = NewMoonToGo(between);
     const double margin = AngleMargin(ElongationRates);
+    double g = SettledToGo(NewMoonToGo, between, 180, margin, {30, 330});
     if (g <= margin || g >= 360 - margin) return NextNewMoon{between, true};
     if (g < 30) return NextNewMoon{between, false};       // still to come
     if (g > 330) return NextNewMoon{between - 1, false};  // past
@@ -248,8 +312,8 @@ std::optional<int32_t> FirstNewMoonDayOnOrAfter(int32_t day)
             moon = *following;
         }
     }
-    double g = NewMoonToGo(day);
     const double margin = AngleMargin(ElongationRates);
+    double g = SettledToGo(NewMoonToGo, day, 180, margin);
     if (g <= margin || g >= 360 - margin) return std::nullopt;
     auto found = EventDay(NewMoonToGo, ElongationRates, day, g);
     if (found) lunations[day - 1] = {*found, false};
@@ -261,8 +325,17 @@ std::optional<int32_t> AdjustedNewMoonDay(int32_t day, double threshold)
 {
     if (IsNewMoonException(day)) return day;
     if (threshold > 0) {
-        double g = LongitudeResidual(LocalMidnightJd(day) + threshold, 0, MoonMode);
+        // The new moon's angle still to go at the threshold time.
+        auto toGo = [jd = LocalMidnightJd(day) + threshold](int32_t, int reading) -> ToGo {
+            if (reading == Full) return {LongitudeResidual(jd, 0, MoonMode), 0};
+            double jde = ToDynamicalTime(jd);
+            RoughLongitude nutation = RoughNutationInLongitude(jde, RoughCut(reading));
+            RoughLongitude sun = RoughSunApparentLongitude(jde, nutation, RoughCut(reading));
+            return {NormalizeAngle(sun.value - MoonApparentLongitude(jde, nutation.value), 180, 180),
+                    sun.bound + nutation.bound};
+        };
         const double margin = AngleMargin(ElongationRates);
+        double g = SettledToGo(toGo, day, 180, margin, {30, 330});
         if (g > margin && g < 30) return day + 1;  // still to come: late in the day
         if (!(g < 360 - margin && g > 330)) return std::nullopt;
     }
@@ -311,11 +384,15 @@ std::optional<int> TermReached(int32_t day, int step)
     auto& midnights = Midnights();
     auto next = midnights.find(day + 1);
     if (next != midnights.end() && midnights.count(day) == 0) {
-        double sun = next->second.sun;
-        if (auto k = below(sun - SunRates.high, sun - SunRates.low)) return k;
+        double sun = next->second.sun, bound = next->second.sunBound;
+        if (auto k = below(sun - SunRates.high - bound, sun - SunRates.low + bound)) return k;
     }
-    double sun = SkyAtMidnight(day, false).sun;
-    return below(sun, sun);
+    for (int reading = Quick; reading <= Full; ++reading) {
+        MidnightSky sky = SkyAtMidnight(day, false, reading);
+        if (auto k = below(sky.sun - sky.sunBound, sky.sun + sky.sunBound)) return k;
+        reading = sky.reading;  // a closer reading already made
+    }
+    return std::nullopt;
 }
 
 // The longitude of the first term of the family still to come at the
@@ -344,10 +421,11 @@ std::optional<int32_t> FastAstroTermDay(int32_t day, int n, int applyCorrection)
     std::set<int32_t>& known = TermDays(k);
     auto it = known.lower_bound(day);
     if (it != known.end() && *it - day < 360) return *it;
-    double g = SunToGo(day, k);
+    auto toGo = [k](int32_t d, int reading) { return SunToGo(d, k, reading); };
     const double margin = AngleMargin(SunRates);
+    double g = SettledToGo(toGo, day, 180, margin);
     if (g <= margin || g >= 360 - margin) return std::nullopt;
-    auto found = EventDay([k](int32_t d) { return SunToGo(d, k); }, SunRates, day, g);
+    auto found = EventDay(toGo, SunRates, day, g);
     if (found) {
         KeepBounded(known);
         known.insert(*found);
@@ -503,6 +581,26 @@ int32_t AstroTermDayOnOrAfter(int32_t day, int n, int applyCorrection)
 {
     if (auto found = FastAstroTermDay(day, n, applyCorrection)) return *found;
     return int32_t(std::floor(AstroTermOnOrAfter(day, n, applyCorrection)));
+}
+
+int32_t NextFullMoonDay(int32_t day)
+{
+    // The finder solves from the day's midnight for the first full moon
+    // after it; clear of that midnight, the midnights settle its day.
+    const double margin = AngleMargin(ElongationRates);
+    double g = SettledToGo(FullMoonToGo, day, 180, margin);
+    if (g > margin && g < 360 - margin)
+        if (auto found = EventDay(FullMoonToGo, ElongationRates, day, g)) return *found;
+    return int32_t(std::floor(NextNewOrFullMoon(day, 1)));
+}
+
+int32_t NextSolarTermDay(int32_t day, int principalOnly, int applyCorrection)
+{
+    // Clear of a term at the day's midnight, the term found is the next one
+    // of the family still to come, on its first day from `day` on.
+    if (auto k = NextTermLongitude(day, principalOnly ? 30 : 15, applyCorrection))
+        if (auto found = FastAstroTermDay(day, IndexOfLongitude(*k), applyCorrection)) return *found;
+    return int32_t(std::floor(NextSolarTermMoment(day, principalOnly, applyCorrection)));
 }
 
 void EraseDaySearches()

@@ -58,6 +58,10 @@ int32_t NextNewMoonDay(int32_t day);
 int32_t NewMoonDayWithAdvance(int32_t day, double threshold);
 // floor(AstroTermOnOrAfter(day, n, applyCorrection)).
 int32_t AstroTermDayOnOrAfter(int32_t day, int n, int applyCorrection);
+// floor(NextNewOrFullMoon(day, 1)).
+int32_t NextFullMoonDay(int32_t day);
+// floor(NextSolarTermMoment(day, principalOnly, applyCorrection)).
+int32_t NextSolarTermDay(int32_t day, int principalOnly, int applyCorrection);
 // 1 when the day of NextSolarTermMoment(day, principalOnly, applyCorrection)
 // lies in day..last, else 0.
 int NextSolarTermWithin(int32_t day, int principalOnly, int applyCorrection, int32_t last);

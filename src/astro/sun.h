@@ -18,3 +18,18 @@ double SunApparentLongitude(double jde);
 // The same with NutationInLongitude(jde) already at hand, so that the Sun and
 // the Moon at one moment share it.
 double SunApparentLongitude(double jde, double nutation);
+
+// A quick reading of a longitude from the larger terms of the series alone,
+// with a bound on how far the full computation can lie from it.
+struct RoughLongitude {
+    double value;  // degrees
+    double bound;  // degrees
+};
+// Two cuts: the quick one from a few terms (bounds of some 0.02 degrees) and
+// the fine one from a few dozen (some 0.002 degrees).
+enum RoughCut : int { QuickCut = 0, FineCut = 1 };
+// Bounds NutationInLongitude(jde).
+RoughLongitude RoughNutationInLongitude(double jde, RoughCut cut);
+// Bounds SunApparentLongitude(jde, n) for every n within the nutation's
+// bound of its value; the result is not reduced to [0, 360).
+RoughLongitude RoughSunApparentLongitude(double jde, const RoughLongitude& nutation, RoughCut cut);

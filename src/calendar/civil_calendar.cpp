@@ -10,7 +10,6 @@ bool YearInRange(int32_t year) { return year >= FirstYear && year <= LastYear; }
 // The classical Julian-day constants are single-precision values; holding
 // them as such keeps every floor() on the side the table was built for
 // (floor(30.6 * 15) stays 459).
-const double Factor30_6 = double(30.6f);
 const double Factor30_6001 = double(30.6001f);
 const double Offset122_1 = double(122.1f);
 
@@ -67,13 +66,17 @@ int32_t DateToDayNumber(int32_t year, int month, int day)
             y -= 1;
             m += 12;
         }
+        // The products of the classical formula in whole numbers: here
+        // 0 <= y + 4716 < 15000, so 365.2500001 (y + 4716) stays within
+        // 0.002 above 1461 (y + 4716) / 4, and 30.6 (m + 1) for m = 3..14
+        // above 306 (m + 1) / 10; both floors are the integer quotients.
+        auto floorDiv = [](int32_t a, int32_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); };
         int32_t b = 0;
         if (372 * y + 31 * m + day >= 588829) {
-            int32_t a = int32_t(std::floor(y / 100.0));
-            b = 2 - a + int32_t(std::floor(a / 4.0));
+            int32_t a = floorDiv(y, 100);
+            b = 2 - a + floorDiv(a, 4);
         }
-        return int32_t(std::floor(365.2500001 * (y + 4716))) + b +
-               int32_t(std::floor(Factor30_6 * (m + 1))) + day - 1524;
+        return 1461 * (y + 4716) / 4 + b + 306 * (m + 1) / 10 + day - 1524;
     }
     // Before -4712 the year count continues backwards without a gap.
     int32_t t = year + 4712;

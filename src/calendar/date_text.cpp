@@ -1,19 +1,38 @@
 #include "date_text.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "gbk_text.h"
 
 std::string ZeroPadded(int64_t value, int width)
 {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%0*lld", width, static_cast<long long>(value));
-    return buf;
+    // As printf's "%0*lld": the sign counts in the width. Written by hand,
+    // since the day export formats several numbers on each of its lines.
+    char digits[20];
+    int count = 0;
+    uint64_t rest = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+    do {
+        digits[count++] = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    std::string text = value < 0 ? "-" : "";
+    if (width > count + int(text.size())) text.append(size_t(width - count - int(text.size())), '0');
+    while (count > 0) text += digits[--count];
+    return text;
 }
 
 std::string DateToText(const CalendarDate& date)
 {
+    // Written in place for the usual dates: the day export and the lunar
+    // conversions ask for several on every day.
+    int64_t shown = date.year > 0 ? date.year : 1 - int64_t(date.year);
+    if (shown <= 9999 && date.month >= 0 && date.month <= 99 && date.day >= 0 && date.day <= 99) {
+        char text[12] = {date.year > 0 ? 'A' : 'B', date.year > 0 ? 'D' : 'C',
+                         char('0' + date.month / 10), char('0' + date.month % 10), '-',
+                         char('0' + date.day / 10), char('0' + date.day % 10), '-'};
+        for (int i = 11, v = int(shown); i >= 8; --i, v /= 10) text[i] = char('0' + v % 10);
+        return std::string(text, sizeof text);
+    }
     bool ad = date.year > 0;
     return std::string(ad ? "AD" : "BC") + ZeroPadded(date.month, 2) + "-" +
            ZeroPadded(date.day, 2) + "-" + ZeroPadded(ad ? date.year : 1 - int64_t(date.year), 4);

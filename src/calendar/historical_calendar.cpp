@@ -1,7 +1,9 @@
 #include "historical_calendar.h"
 
 #include <cmath>
+#include <cstdint>
 #include <iterator>
+#include <unordered_map>
 
 #include "calendar_flags.h"
 #include "civil_calendar.h"
@@ -193,11 +195,49 @@ NewMoonRoute RouteNewMoon(int32_t x)
     return {x, false, nullptr};
 }
 
+// Where the full moons of day x come from: the mean months of a span, else
+// the modern finder; each searching from x, possibly replaced.
+struct FullMoonRoute {
+    int32_t x;
+    const MoonSpan* span;  // null for the modern finder
+};
+
+FullMoonRoute RouteFullMoon(int32_t x)
+{
+    if (ModernCalculateAncientFlag == 1) return {x, nullptr};
+    for (size_t i = 0; i < std::size(FullMoonSpanDays); ++i) {
+        if (x < FullMoonSpanDays[i][0] || x > FullMoonSpanDays[i][1]) continue;
+        return {x == FullMoonSpanDays[i][0] ? x + 1 : x, &NewMoonSpans[i]};
+    }
+    if (x == 1947154 || x == 1963957) ++x;
+    return {x, nullptr};
+}
+
+// The moments the modern finders gave, by setting, question and day: a
+// window shown again asks the same days again, and each answer costs a few
+// dozen positions.
+enum class Question { AnyTerm, PrincipalTerm, NewMoon, FullMoon };
+
+template <typename Find>
+double Kept(Question question, int32_t x, Find find)
+{
+    static std::unordered_map<uint64_t, double> kept[2];
+    auto& moments = kept[ModernCalculateAncientFlag == 1];
+    uint64_t key = uint64_t(question) << 32 | uint32_t(x);
+    if (auto it = moments.find(key); it != moments.end()) return it->second;
+    double moment = find();
+    if (moments.size() >= size_t(1) << 15) moments.clear();
+    return moments[key] = moment;
+}
+
 }  // namespace
 
 double TermMoment(int32_t x, int kind)
 {
     TermRoute route = RouteTerm(x);
+    if (!route.span && (kind == 0 || kind == 1))
+        return Kept(kind == 0 ? Question::AnyTerm : Question::PrincipalTerm, x,
+                    [&] { return NextSolarTermMoment(route.x, kind, route.applyCorrection); });
     if (!route.span) return NextSolarTermMoment(route.x, kind, route.applyCorrection);
     if (route.span->qingModel) return QingTermMoment(route.span->qingModel, route.x, kind);
     return MeanTermOnOrAfter(route.x, kind, route.span->yearLength, route.span->epoch).moment;
@@ -215,23 +255,24 @@ int TermNumber(int32_t x)
 double NewMoonMoment(int32_t x)
 {
     NewMoonRoute route = RouteNewMoon(x);
-    if (route.modern) return NextNewOrFullMoon(route.x, 0);
+    if (route.modern) return Kept(Question::NewMoon, x, [&] { return NextNewOrFullMoon(route.x, 0); });
     if (route.span && route.span->month > 0)
         return MeanSyzygyOnOrAfter(route.x, route.span->epoch, route.span->month);
-    return NewMoonWithAdvance(route.x, route.span ? route.span->threshold : 0);
+    return Kept(Question::NewMoon, x, [&] { return NewMoonWithAdvance(route.x, route.span ? route.span->threshold : 0); });
 }
 
 double FullMoonMoment(int32_t x)
 {
-    if (ModernCalculateAncientFlag == 1) return NextNewOrFullMoon(x, 1);
-    for (size_t i = 0; i < std::size(FullMoonSpanDays); ++i) {
-        if (x < FullMoonSpanDays[i][0] || x > FullMoonSpanDays[i][1]) continue;
-        if (x == FullMoonSpanDays[i][0]) ++x;
-        const MoonSpan& s = NewMoonSpans[i];
-        return MeanSyzygyOnOrAfter(x, s.epoch + s.month / 2, s.month);
-    }
-    if (x == 1947154 || x == 1963957) ++x;
-    return NextNewOrFullMoon(x, 1);
+    FullMoonRoute route = RouteFullMoon(x);
+    if (route.span) return MeanSyzygyOnOrAfter(route.x, route.span->epoch + route.span->month / 2, route.span->month);
+    return Kept(Question::FullMoon, x, [&] { return NextNewOrFullMoon(route.x, 1); });
+}
+
+int32_t FullMoonDay(int32_t x)
+{
+    FullMoonRoute route = RouteFullMoon(x);
+    if (route.span) return int32_t(std::floor(FullMoonMoment(x)));
+    return NextFullMoonDay(route.x);
 }
 
 int32_t NewMoonDay(int32_t x)
@@ -240,6 +281,13 @@ int32_t NewMoonDay(int32_t x)
     if (route.modern) return NextNewMoonDay(route.x);
     if (route.span && route.span->month > 0) return int32_t(std::floor(NewMoonMoment(x)));
     return NewMoonDayWithAdvance(route.x, route.span ? route.span->threshold : 0);
+}
+
+int32_t TermMomentDay(int32_t x, int kind)
+{
+    TermRoute route = RouteTerm(x);
+    if (!route.span) return NextSolarTermDay(route.x, kind, route.applyCorrection);
+    return int32_t(std::floor(TermMoment(x, kind)));
 }
 
 int TermWithin(int32_t x, int kind, int32_t last)

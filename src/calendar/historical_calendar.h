@@ -18,9 +18,12 @@ double NewMoonMoment(int32_t x);
 double FullMoonMoment(int32_t x);
 
 // The civil days of the answers above, for the lunar year records, which
-// need no more: floor(NewMoonMoment(x)), and 1 when floor(TermMoment(x,
+// need no more: floor(NewMoonMoment(x)), floor(TermMoment(x, kind)), and 1 when floor(TermMoment(x,
 // kind)) lies in x..last, else 0.
 int32_t NewMoonDay(int32_t x);
+// floor(TermMoment(x, kind)) and floor(FullMoonMoment(x)).
+int32_t TermMomentDay(int32_t x, int kind);
+int32_t FullMoonDay(int32_t x);
 int TermWithin(int32_t x, int kind, int32_t last);
 
 // What decided an answer of NewMoonMoment or TermMoment: the method, the

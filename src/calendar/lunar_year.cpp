@@ -81,13 +81,16 @@ double TermInForce(int32_t x, int32_t day)
     return u;
 }
 
-// floor(TermOnOrAfter(x, n)).
+}  // namespace
+
 int32_t TermDayOnOrAfter(int32_t x, int n)
 {
     if (ModernCalculateAncientFlag == 1) return AstroTermDayOnOrAfter(x, n, 0);
     int32_t day = AstroTermDayOnOrAfter(x, n, 1);
     return InHistoricalTermDays(day) ? int32_t(std::floor(TermInForce(x, day))) : day;
 }
+
+namespace {
 
 // From winter solstice to winter solstice: the 11th month holds the
 // solstice, and the first month without a principal term is the leap month.
@@ -211,20 +214,6 @@ int NewYearDayOfYear(int32_t y, const Record& r)
 
 bool InConversionRange(int32_t y) { return y >= FirstConversionYear && y <= LastConversionYear; }
 
-// The date text DateToText gives, written in place: turning a civil day
-// into its lunar date is asked for whole months at a time.
-std::string LunarDateText(int32_t y, int month, int day)
-{
-    int64_t shown = y > 0 ? y : 1 - int64_t(y);
-    if (shown > 9999 || month < 0 || month > 99 || day < 0 || day > 99)
-        return DateToText({y, month, day});
-    char text[12] = {y > 0 ? 'A' : 'B', y > 0 ? 'D' : 'C',
-                     char('0' + month / 10), char('0' + month % 10), '-',
-                     char('0' + day / 10), char('0' + day % 10), '-'};
-    for (int i = 11, v = int(shown); i >= 8; --i, v /= 10) text[i] = char('0' + v % 10);
-    return std::string(text, sizeof text);
-}
-
 // LunarDateFromOrdinal for a year whose record is at hand.
 std::string DateOfOrdinal(int32_t y, const Record& r, int ordinal)
 {
@@ -232,10 +221,10 @@ std::string DateOfOrdinal(int32_t y, const Record& r, int ordinal)
     int leap = LeapMonth(r);
     int rest = ordinal;
     for (int m = 1; m <= 12; ++m) {
-        if (rest <= MonthLength(r, m)) return LunarDateText(y, m, rest);
+        if (rest <= MonthLength(r, m)) return DateToText({y, m, rest});
         rest -= MonthLength(r, m);
         if (m == leap) {
-            if (rest <= LeapMonthLength(r)) return LunarDateText(y, m + 12, rest);
+            if (rest <= LeapMonthLength(r)) return DateToText({y, m + 12, rest});
             rest -= LeapMonthLength(r);
         }
     }

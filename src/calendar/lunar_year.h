@@ -28,6 +28,8 @@ struct LunarDate {
 
 // Moments of the sky as the calendar sees them (days are civil UTC+8 days).
 double TermOnOrAfter(int32_t x, int n);
+// floor(TermOnOrAfter(x, n)).
+int32_t TermDayOnOrAfter(int32_t x, int n);
 int32_t NewMoonOnOrAfter(int32_t x);
 int32_t NewMoonOnOrBefore(int32_t x);
 int HasPrincipalTerm(int32_t a, int32_t b);

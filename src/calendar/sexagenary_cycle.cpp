@@ -1,7 +1,5 @@
 #include "sexagenary_cycle.h"
 
-#include <cmath>
-
 #include "calendar_names.h"
 #include "civil_calendar.h"
 #include "historical_calendar.h"
@@ -15,7 +13,7 @@ int YearIndexOf(int64_t year) { return int(FloorMod(year + 12057 - 1, 60)) + 1; 
 // Day of year of the first 立春 (term 3) at or after day j, counted from j.
 int32_t SpringStartOrdinal(int32_t j, int32_t from)
 {
-    return int32_t(std::floor(TermOnOrAfter(from, 3))) - j + 1;
+    return TermDayOnOrAfter(from, 3) - j + 1;
 }
 
 std::string StemBranch(int index)

@@ -2,7 +2,10 @@
 
 #include <climits>
 #include <cmath>
+#include <optional>
+#include <vector>
 
+#include "calendar_flags.h"
 #include "civil_calendar.h"
 #include "historical_calendar.h"
 #include "lunar_year.h"
@@ -22,6 +25,7 @@ struct FixedFestival {
 
 constexpr int32_t Always = INT32_MIN;
 
+// In date order, at most one a day: the search stops past the date.
 const FixedFestival FixedFestivals[] = {
     {1, 1, "元旦节", Always, false},
     {2, 2, "世界湿地日", 1997, true},
@@ -109,15 +113,29 @@ void AddName(std::string& text, const char* name)
 bool IsSunday(int64_t dayNumber) { return FloorMod(dayNumber, 7) == 6; }
 
 // Easter: the first Sunday after the first full moon on or after the vernal
-// equinox, both as the calendar computes them.
+// equinox, both as the calendar computes them. The days depend on the year
+// and the calendar setting only, and are kept per year.
+struct EasterDays {
+    int32_t equinox, easter;
+};
+
+EasterDays ComputeEaster(int32_t y)
+{
+    int32_t equinox = TermDayOnOrAfter(DateToDayNumber(y, 1, 1), 6);
+    int32_t fullMoon = FullMoonDay(equinox);
+    int64_t weekday = FloorMod(fullMoon, 7);
+    return {equinox, fullMoon + int32_t(weekday == 6 ? 7 : 6 - weekday)};
+}
+
 bool IsEaster(int32_t y, int32_t j)
 {
-    if (y < 325 || !IsSunday(j)) return false;
-    int32_t equinox = int32_t(std::floor(TermOnOrAfter(DateToDayNumber(y, 1, 1), 6)));
-    if (equinox >= j) return false;
-    int32_t fullMoon = int32_t(std::floor(FullMoonMoment(equinox)));
-    int64_t weekday = FloorMod(fullMoon, 7);
-    return weekday == 6 ? j - fullMoon == 7 : j - fullMoon == 6 - weekday;
+    if (y < 325 || y > LastConversionYear || !IsSunday(j)) return false;
+    static std::vector<std::optional<EasterDays>> known[2];
+    auto& years = known[ModernCalculateAncientFlag == 1];
+    if (years.empty()) years.resize(size_t(LastConversionYear - 325 + 1));
+    std::optional<EasterDays>& days = years[size_t(y - 325)];
+    if (!days) days = ComputeEaster(y);
+    return days->equinox < j && j == days->easter;
 }
 
 }  // namespace
@@ -139,6 +157,7 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
     if (y < FirstConversionYear || y > LastConversionYear || !IsValidDate(y, m, d)) return "";
     std::string text;
     for (const FixedFestival& f : FixedFestivals) {
+        if (f.month > m || (f.month == m && f.day > d)) break;
         if (f.month != m || f.day != d || y < f.from || (f.commemorative && !allFestivals)) continue;
         text = allFestivals && f.fullName && y >= f.fullFrom ? f.fullName : f.name;
     }
@@ -151,32 +170,44 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
 std::string LunarFestivalText(int32_t ly, int lm, int ld)
 {
     if (ly < FirstConversionYear || ly > LastConversionYear || !IsValidLunarDate(ly, lm, ld)) return "";
-    bool leapTwelfth = IsValidLunarDate(ly, 24, 1);
+    // When a festival is kept; asked only of the festival of the date.
+    enum Rule { Always, From277BC, NoLeapTwelfth, LastOfShortTwelfth, LastOfShortLeapTwelfth };
     struct LunarFestival {
         int month, day;
         const char* name;
-        bool applies;
-    } const festivals[] = {
-        {1, 1, "春节", true},
-        {1, 15, "元宵节", true},
-        {2, 2, "春龙节", true},
-        {5, 5, "端午节", ly >= -277},
-        {6, 24, "火把节", true},
-        {7, 7, "七夕节", true},
-        {7, 15, "中元节", true},
-        {8, 15, "中秋节", true},
-        {9, 9, "重阳节", true},
-        {10, 1, "祭祖节", true},
-        {12, 8, "腊八节", true},
+        Rule rule;
+    };
+    static const LunarFestival festivals[] = {
+        {1, 1, "春节", Always},
+        {1, 15, "元宵节", Always},
+        {2, 2, "春龙节", Always},
+        {5, 5, "端午节", From277BC},
+        {6, 24, "火把节", Always},
+        {7, 7, "七夕节", Always},
+        {7, 15, "中元节", Always},
+        {8, 15, "中秋节", Always},
+        {9, 9, "重阳节", Always},
+        {10, 1, "祭祖节", Always},
+        {12, 8, "腊八节", Always},
         // The last days of the year fall in the leap twelfth month when there is one.
-        {12, 23, "小年", !leapTwelfth},
-        {12, 29, "除夕", !leapTwelfth && !IsValidLunarDate(ly, 12, 30)},
-        {12, 30, "除夕", !leapTwelfth},
-        {24, 23, "小年", true},
-        {24, 29, "除夕", !IsValidLunarDate(ly, 24, 30)},
-        {24, 30, "除夕", true},
+        {12, 23, "小年", NoLeapTwelfth},
+        {12, 29, "除夕", LastOfShortTwelfth},
+        {12, 30, "除夕", NoLeapTwelfth},
+        {24, 23, "小年", Always},
+        {24, 29, "除夕", LastOfShortLeapTwelfth},
+        {24, 30, "除夕", Always},
+    };
+    auto applies = [ly](Rule rule) {
+        switch (rule) {
+        case Always: return true;
+        case From277BC: return ly >= -277;
+        case NoLeapTwelfth: return !IsValidLunarDate(ly, 24, 1);
+        case LastOfShortTwelfth: return !IsValidLunarDate(ly, 24, 1) && !IsValidLunarDate(ly, 12, 30);
+        case LastOfShortLeapTwelfth: return !IsValidLunarDate(ly, 24, 30);
+        }
+        return false;
     };
     for (const LunarFestival& f : festivals)
-        if (f.month == lm && f.day == ld && f.applies) return f.name;
+        if (f.month == lm && f.day == ld && applies(f.rule)) return f.name;
     return "";
 }

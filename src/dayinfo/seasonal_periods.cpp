@@ -20,7 +20,7 @@ int32_t DayOf(int32_t y, int m, int d)
 }
 
 // The day of the first solar term n whose day is `from` or later.
-int32_t TermDay(int32_t from, int n) { return int32_t(std::floor(TermOnOrAfter(from, n))); }
+int32_t TermDay(int32_t from, int n) { return TermDayOnOrAfter(from, n); }
 
 // The first day on or after `day` whose stem (period 10) or branch (period
 // 12) has the given remainder of the day number.
@@ -40,7 +40,10 @@ std::string NextSolarTermText(int32_t y, int m, int d)
     int32_t j = DayOf(y, m, d);
     if (j == NoDayNumber) return "";
     int k = TermNumber(j);
-    double moment = TermMoment(j, 0);
+    // Only the texts of the term's day and of the day before show its
+    // time; for any other day the term's day is all the text needs.
+    int32_t termDay = TermMomentDay(j, 0);
+    double moment = termDay - int64_t(j) <= 1 ? TermMoment(j, 0) : double(termDay);
     std::string text = MomentToText(moment);
     if (text.size() != 21 || k < 1 || k > 24) return "";
     std::string name = SolarTermNames[k];
@@ -53,6 +56,14 @@ std::string NextSolarTermText(int32_t y, int m, int d)
     bool bc = text[0] == 'B';
     if ((bc ? 1 - shownYear : shownYear) == y) return monthDay;
     return (bc ? "公元前" : "") + std::to_string(shownYear) + "年" + monthDay;
+}
+
+std::string SolarTermOfDay(int32_t y, int m, int d)
+{
+    int32_t j = DayOf(y, m, d);
+    if (j == NoDayNumber || TermMomentDay(j, 0) != j) return "";
+    int k = TermNumber(j);
+    return k >= 1 && k <= 24 ? SolarTermNames[k] : "";
 }
 
 std::string NineNinesText(int32_t y, int m, int d)

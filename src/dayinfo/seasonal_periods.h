@@ -7,6 +7,8 @@
 
 // "今日立春 16:42:07", "明日立春 16:42:07", "2月4日立春", "2027年1月5日小寒".
 std::string NextSolarTermText(int32_t y, int m, int d);
+// The name of the solar term that falls on the day ("立春"), else "".
+std::string SolarTermOfDay(int32_t y, int m, int d);
 // "一九第3天" .. "九九第9天"; "" outside the 81 days.
 std::string NineNinesText(int32_t y, int m, int d);
 // "初伏第N天", "中伏第N天", "末伏第N天"; "" outside the dog days.

@@ -209,24 +209,14 @@ struct DayMemo {
     {
         for (const TermStretch& s : stretches)
             if (j >= s.from && j <= s.termDay) return s.termDay;
-        double moment = TermMoment(j, 0);
+        int32_t termDay = TermMomentDay(j, 0);
         // Nothing usable (out of range) is no term day; it is asked again.
-        int32_t day = std::isfinite(moment) && moment >= j && moment < j + 366.0 ? int32_t(std::floor(moment)) : j - 1;
+        int32_t day = termDay >= j && termDay - int64_t(j) < 366 ? termDay : j - 1;
         stretches[1] = stretches[0];
         stretches[0] = {j, day};
         return day;
     }
     bool IsTermDay(int32_t j) { return NextTermDay(j) == j; }
-
-    // The solar term that comes next moves on one term at a time, so no
-    // number comes back within half a year.
-    RunMemo termNumbers;
-    int TermNumberAt(int32_t j, const CalendarDate& date)
-    {
-        bool firstHalf = date.month <= 6;
-        return termNumbers.Value(j, DateToDayNumber(date.year, firstHalf ? 1 : 7, 1),
-                                 DateToDayNumber(date.year, firstHalf ? 6 : 12, firstHalf ? 30 : 31), TermNumber);
-    }
 
     // Within a Gregorian year the mode 0 year index moves at most twice, at
     // 立春, and never back.
@@ -294,9 +284,14 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
     // that TermNumber gives; the text itself decides.
     if (!query.term.empty()) {
         int named = TermNamed(query.term);
-        if ((named && memo.TermNumberAt(j, date) != named) || !memo.IsTermDay(j) ||
-            !ContainsText(NextSolarTermText(date.year, date.month, date.day), "今日" + query.term))
-            return false;
+        if (!memo.IsTermDay(j) || (named && TermNumber(j) != named)) return false;
+        // "今日" opens the text and comes nowhere else in it, so a match
+        // starts there; a criterion no longer than the name is matched
+        // against the name without the time.
+        std::string name = SolarTermOfDay(date.year, date.month, date.day);
+        std::string text = query.term.size() <= name.size() ? "今日" + name
+                                                           : NextSolarTermText(date.year, date.month, date.day);
+        if (!ContainsText(text, "今日" + query.term)) return false;
     }
     if (!query.festival.empty() && !ContainsText(DayFestivalText(date.year, date.month, date.day), query.festival))
         return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 #include "calendar_flags.h"
 #include "calendar_names.h"
@@ -186,17 +187,6 @@ ConverterFields ConverterAction(int mode, bool intervalToDate, ConverterFields f
 
 namespace {
 
-// The name of the solar term that falls on the day ("今日立春 16:42:07"
-// gives "立春"), "" on any other day. The blank cannot be a trail byte.
-std::string TermOfTheDay(const CalendarDate& date)
-{
-    const std::string today = "今日";
-    std::string text = NextSolarTermText(date.year, date.month, date.day);
-    if (text.compare(0, today.size(), today) != 0) return "";
-    size_t blank = text.find(' ', today.size());
-    return text.substr(today.size(), blank == std::string::npos ? std::string::npos : blank - today.size());
-}
-
 std::string ExportLine(const CalendarDate& date, const std::string& cycle, const std::string& term,
                        char separator)
 {
@@ -208,7 +198,10 @@ std::string ExportLine(const CalendarDate& date, const std::string& cycle, const
                             WeekdayName(date.year, date.month, date.day),
                             DayFestivalText(date.year, date.month, date.day),
                             term};
+    size_t size = std::size(fields);
+    for (const std::string& field : fields) size += field.size();
     std::string line;
+    line.reserve(size);
     for (const std::string& field : fields) {
         if (&field != fields) line += separator;
         line += field;
@@ -229,9 +222,8 @@ int TermNumberOfName(const std::string& name)
 // caller then asks about every day.
 int32_t NextTermDay(int32_t j)
 {
-    double moment = TermMoment(j, 0);
-    if (!(moment >= j && moment < double(j) + 400)) return j;
-    return int32_t(std::floor(moment));
+    int32_t day = TermMomentDay(j, 0);
+    return day >= j && day - int64_t(j) < 400 ? day : j;
 }
 
 // "戊午日": the day part of the stem-branch text.
@@ -249,7 +241,7 @@ std::string DayExportLine(int32_t j, char separator)
     std::optional<CalendarDate> date = DayNumberToDate(j);
     if (!date) return "";
     return ExportLine(*date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
-                      TermOfTheDay(*date), separator);
+                      SolarTermOfDay(date->year, date->month, date->day), separator);
 }
 
 void ExportDayLines(int32_t first, int32_t last, char separator,
@@ -273,7 +265,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
         std::string term;
         bool yearMonthMayChange = j == first || (date->month == 1 && date->day == 1);
         if (j == termDay) {
-            term = TermOfTheDay(*date);
+            term = SolarTermOfDay(date->year, date->month, date->day);
             int n = TermNumberOfName(term);
             if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
         }

@@ -84,6 +84,6 @@ ConverterFields ConverterAction(int mode, bool intervalToDate, ConverterFields f
 std::string DayExportLine(int32_t j, char separator);
 // The lines of days first..last, handed to `write` in order. Gives the same
 // lines as DayExportLine, but finds the solar terms once per term instead of
-// once per day, so a century takes seconds.
+// once per day.
 void ExportDayLines(int32_t first, int32_t last, char separator,
                     const std::function<void(const std::string&)>& write);

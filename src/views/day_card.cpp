@@ -1,6 +1,7 @@
 #include "day_card.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <vector>
 
 #include "calendar_flags.h"
 #include "calendar_names.h"
@@ -23,6 +24,36 @@ void AddItem(SelectorList& list, const std::string& item, int32_t value, bool sh
     list.values.push_back(value);
 }
 
+std::string GregorianYearItem(int32_t y) { return YearText(y) + "年"; }
+std::string EraYearItem(int32_t y) { return EraYearText(y) + "年"; }
+std::string ChineseYearItem(int32_t y) { return ChineseYearText(y) + "年"; }
+std::string HijriYearItem(int32_t y) { return HijriYearText(y) + "年"; }
+
+// The list of the years first..last with `shown` selected. The thousands of
+// year texts depend only on the range and their kind, so each list is made
+// once and copied for every day shown.
+SelectorList YearList(int32_t first, int32_t last, int32_t shown, std::string (*item)(int32_t))
+{
+    struct Made {
+        int32_t first, last;
+        std::string (*item)(int32_t);
+        SelectorList list;
+    };
+    static std::vector<Made> made;
+    auto it = std::find_if(made.begin(), made.end(),
+                           [&](const Made& m) { return m.first == first && m.last == last && m.item == item; });
+    if (it == made.end()) {
+        if (made.size() >= 8) made.clear();
+        SelectorList list;
+        for (int32_t y = first; y <= last; ++y) AddItem(list, item(y), y, false);
+        made.push_back({first, last, item, std::move(list)});
+        it = made.end() - 1;
+    }
+    SelectorList list = it->list;
+    if (shown >= first && shown <= last) list.selected = int(shown - first);
+    return list;
+}
+
 int LunarMonthLength(int32_t year, int month) { return IsValidLunarDate(year, month, 30) ? 30 : 29; }
 int HijriMonthLength(int32_t year, int month) { return IsValidHijriDate(year, month, 30) ? 30 : 29; }
 
@@ -40,8 +71,7 @@ void FillLunarLists(const LunarDate& shown, const DateBounds& bounds, int showDy
 {
     const LunarDate& first = bounds.firstLunar;
     const LunarDate& last = bounds.lastLunar;
-    for (int32_t y = first.year; y <= last.year; ++y)
-        AddItem(lists.lunarYear, (showDynasty == 1 ? EraYearText(y) : ChineseYearText(y)) + "年", y, y == shown.year);
+    lists.lunarYear = YearList(first.year, last.year, shown.year, showDynasty == 1 ? EraYearItem : ChineseYearItem);
 
     // Months are compared by their place in the year, where a leap month
     // sits right after the month it repeats.
@@ -66,8 +96,7 @@ void FillHijriLists(const HijriDate& shown, const DateBounds& bounds, DayCardLis
 {
     const HijriDate& first = bounds.firstHijri;
     const HijriDate& last = bounds.lastHijri;
-    for (int32_t y = first.year; y <= last.year; ++y)
-        AddItem(lists.hijriYear, HijriYearText(y) + "年", y, y == shown.year);
+    lists.hijriYear = YearList(first.year, last.year, shown.year, HijriYearItem);
 
     int lastMonth = shown.year == last.year ? last.month : 12;
     for (int m = shown.year == first.year ? first.month : 1; m <= lastMonth; ++m)
@@ -111,9 +140,13 @@ std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
         return std::nullopt;
     for (size_t i : {2, 3, 5, 6, 8, 9, 10, 11})
         if (tagged[i] < '0' || tagged[i] > '9') return std::nullopt;
-    int32_t shownYear = std::atoi(tagged.substr(8, 4).c_str());
-    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, std::atoi(tagged.substr(2, 2).c_str()),
-                        std::atoi(tagged.substr(5, 2).c_str())};
+    auto number = [&tagged](size_t at, size_t digits) {
+        int value = 0;
+        for (size_t i = at; i < at + digits; ++i) value = 10 * value + (tagged[i] - '0');
+        return value;
+    };
+    int32_t shownYear = number(8, 4);
+    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
 }
 
 std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
@@ -132,9 +165,7 @@ std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
 
 SelectorList GregorianYearList(int32_t shownYear)
 {
-    SelectorList list;
-    for (int32_t y = MinShownYear; y <= MaxShownYear; ++y) AddItem(list, YearText(y) + "年", y, y == shownYear);
-    return list;
+    return YearList(MinShownYear, MaxShownYear, shownYear, GregorianYearItem);
 }
 
 SelectorList GregorianMonthList(int shownMonth)

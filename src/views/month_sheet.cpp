@@ -24,36 +24,10 @@ namespace {
 
 const char LineBreak[] = "\r\n";
 
-// The solar terms of a sheet's days, ascending. The first term on or after
-// a day is the same for every day up to the term's own, so a month asks the
-// calendar two or three times instead of once a day.
-class TermCursor {
-public:
-    // The term whose day is dayNumber ("立春"), or "".
-    std::string TermOf(int32_t dayNumber)
-    {
-        if (dayNumber > termDay) {
-            double moment = TermMoment(dayNumber, 0);
-            termNumber = TermNumber(dayNumber);
-            termDay = std::isfinite(moment) ? int32_t(std::floor(moment)) : INT32_MAX;
-            valid = MomentToText(moment).size() == 21;
-        }
-        // A calendar that answered a day before the one asked leaves the
-        // next day to ask again.
-        return termDay == dayNumber && valid && termNumber >= 1 && termNumber <= 24 ? SolarTermNames[termNumber]
-                                                                                      : "";
-    }
-
-private:
-    int32_t termDay = INT32_MIN;
-    int termNumber = 0;
-    bool valid = false;
-};
-
 // The second line of a day's cell: the first that applies of its lunar
 // festival, its main Gregorian festival, its solar term, the name and length
 // of the lunar month it begins, and its lunar day.
-std::string CellSecondLine(int32_t year, int month, int day, TermCursor& terms)
+std::string CellSecondLine(int32_t year, int month, int day)
 {
     auto lunar = LunarDateOf({year, month, day});
     if (lunar) {
@@ -62,7 +36,7 @@ std::string CellSecondLine(int32_t year, int month, int day, TermCursor& terms)
     }
     std::string festival = GregorianFestivalText(year, month, day, 0);
     if (!festival.empty()) return festival;
-    std::string term = terms.TermOf(DateToDayNumber(year, month, day));
+    std::string term = SolarTermOfDay(year, month, day);
     if (!term.empty()) return term;
     if (!lunar) return "";
     if (lunar->day == 1)
@@ -91,12 +65,14 @@ struct Found {
 };
 
 // Asks find(x) from the month's first day through the next 31 days and keeps
-// what falls in the month, each as day "日" time name.
-template <typename Finder>
-void CollectEvents(int32_t year, int month, Finder find, std::vector<Event>& events)
+// what falls in the month, each as day "日" time name. dayOf(x) is the day
+// of find(x), known without the moment, which ends the search first.
+template <typename Finder, typename DayFinder>
+void CollectEvents(int32_t year, int month, Finder find, DayFinder dayOf, std::vector<Event>& events)
 {
     const int32_t first = DateToDayNumber(year, month, 1);
     for (int32_t x = first; x <= first + 30;) {
+        if (dayOf(x) > first + 30) break;
         Found found = find(x);
         if (!std::isfinite(found.moment)) break;
         double day = std::floor(found.moment);
@@ -186,12 +162,11 @@ int MonthCellOfDay(int32_t year, int month, int day)
 MonthGrid FillMonthGrid(int32_t year, int month, int shownDay)
 {
     MonthGrid grid;
-    TermCursor terms;
     for (int cell = 1; cell <= MonthCellCount; ++cell) {
         int day = MonthCellDay(year, month, cell);
         if (day == 0) continue;
         grid.cells[size_t(cell)] =
-            LineBreak + std::to_string(day) + LineBreak + CellSecondLine(year, month, day, terms);
+            LineBreak + std::to_string(day) + LineBreak + CellSecondLine(year, month, day);
         if (day == shownDay) grid.highlightedCell = cell;
     }
     return grid;
@@ -204,9 +179,9 @@ std::string FillMonthEvents(int32_t year, int month)
     CollectEvents(year, month, [](int32_t x) {
         int number = TermNumber(x);
         return Found{TermMoment(x, 0), number >= 1 && number <= 24 ? SolarTermNames[number] : ""};
-    }, terms);
-    CollectEvents(year, month, [](int32_t x) { return Found{NewMoonMoment(x), "朔"}; }, moons);
-    CollectEvents(year, month, [](int32_t x) { return Found{FullMoonMoment(x), "望"}; }, moons);
+    }, [](int32_t x) { return TermMomentDay(x, 0); }, terms);
+    CollectEvents(year, month, [](int32_t x) { return Found{NewMoonMoment(x), "朔"}; }, NewMoonDay, moons);
+    CollectEvents(year, month, [](int32_t x) { return Found{FullMoonMoment(x), "望"}; }, FullMoonDay, moons);
     return JoinEvents(terms) + LineBreak + JoinEvents(moons);
 }
 

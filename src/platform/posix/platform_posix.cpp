@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
+#include <string>
 
 #include "platform.h"
 #include "../../calendar/gbk_text.h"
@@ -46,7 +48,67 @@ std::optional<std::string> Convert(const char* to, const char* from, const std::
 
 }  // namespace
 
-std::optional<std::string> GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk); }
+namespace {
+
+// The UTF-8 of one two-byte GBK character (lead byte 0x81..0xFE), asked of
+// iconv once and kept: the day export converts megabytes made of a few
+// hundred characters. Its length, 0 when iconv does not turn the two bytes
+// into exactly one character.
+struct Utf8Character {
+    unsigned char length;
+    char bytes[4];
+};
+
+const Utf8Character& CharacterToUtf8(unsigned code)
+{
+    static Utf8Character known[1 << 16];
+    static bool asked[1 << 16];
+    static iconv_t cd = iconv_open("UTF-8", "GBK");
+    Utf8Character& entry = known[code];
+    if (asked[code]) return entry;
+    asked[code] = true;
+    if (cd == iconv_t(-1)) return entry;
+    char two[2] = {char(code >> 8), char(code & 0xFF)};
+    char* src = two;
+    size_t srcLeft = 2;
+    char* dst = entry.bytes;
+    size_t dstLeft = sizeof entry.bytes;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == size_t(-1) || srcLeft != 0) return entry;
+    size_t size = sizeof entry.bytes - dstLeft;
+    // One character: a lead byte and as many continuation bytes as it says.
+    unsigned char lead = size == 0 ? 0 : static_cast<unsigned char>(entry.bytes[0]);
+    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length != 0 && size == length) entry.length = static_cast<unsigned char>(length);
+    return entry;
+}
+
+}  // namespace
+
+std::optional<std::string> GbkToUtf8(const std::string& gbk)
+{
+    // ASCII stands for itself and GBK holds no state from one character to
+    // the next, so the text converts character by character; anything else
+    // goes to iconv whole, as it comes. Two bytes give at most four.
+    std::string out(2 * gbk.size(), '\0');
+    char* to = out.data();
+    for (size_t i = 0; i < gbk.size();) {
+        unsigned char lead = static_cast<unsigned char>(gbk[i]);
+        if (lead < 0x80) {
+            *to++ = char(lead);
+            ++i;
+            continue;
+        }
+        if (lead == 0x80 || lead == 0xFF || i + 1 == gbk.size()) return Convert("UTF-8", "GBK", gbk);
+        const Utf8Character& utf8 = CharacterToUtf8(lead << 8 | static_cast<unsigned char>(gbk[i + 1]));
+        if (utf8.length == 0) return Convert("UTF-8", "GBK", gbk);
+        std::memcpy(to, utf8.bytes, utf8.length);
+        to += utf8.length;
+        i += 2;
+    }
+    out.resize(size_t(to - out.data()));
+    return out;
+}
 
 std::optional<std::string> Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", utf8); }
 
