@@ -167,6 +167,13 @@ bool HandleToolMessage(ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lPa
         if (tool.lastFocus && IsWindow(tool.lastFocus)) SetFocus(tool.lastFocus);
         else FocusControl(GetNextDlgTabItem(tool.window, nullptr, FALSE));
         return true;
+    case WM_CTLCOLORSTATIC:
+        // A read-only result field is drawn like a field, not greyed out.
+        if (!HasClass(HWND(lParam), L"Edit") || !(GetWindowLongW(HWND(lParam), GWL_STYLE) & ES_MULTILINE)) return false;
+        SetTextColor(HDC(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(HDC(wParam), GetSysColor(COLOR_WINDOW));
+        result = LRESULT(GetSysColorBrush(COLOR_WINDOW));
+        return true;
     case WM_DPICHANGED: {
         ScaleControls(tool.controls, HIWORD(wParam));
         const RECT& r = *reinterpret_cast<const RECT*>(lParam);

@@ -12,7 +12,8 @@
 //      mode is 0 then.
 //   4. In the window procedure, pass what it does not handle itself to
 //      HandleToolMessage first (the close box becomes IDCANCEL, a new DPI
-//      lays the controls out again), then to DefWindowProcW.
+//      lays the controls out again, a multi-line read-only field is drawn
+//      white), then to DefWindowProcW.
 //   5. IDCANCEL (or whatever ends the window) calls CloseToolWindow.
 // A long computation on the window's thread calls ProcessPendingInput once
 // per step to stay responsive.

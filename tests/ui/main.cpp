@@ -21,6 +21,8 @@ const Scenario Scenarios[] = {
     {L"coordinates", ScenarioCoordinates},
     {L"registry", ScenarioRegistryUse},
     {L"converter", ScenarioConverter},
+    {L"tables", ScenarioTables},
+    {L"queries", ScenarioQueries},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.

@@ -15,3 +15,5 @@ void ScenarioCoordinates(Lumora& app);
 void ScenarioRegistryUse(Lumora& app);
 // The tools: conversion, yearly tables and condition queries.
 void ScenarioConverter(Lumora& app);
+void ScenarioTables(Lumora& app);
+void ScenarioQueries(Lumora& app);
