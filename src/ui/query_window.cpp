@@ -21,8 +21,7 @@ constexpr DayCriterion Grid[DayCriterionCount] = {
     DayCriterion::YearCycle,      DayCriterion::MonthCycle,   DayCriterion::DayCycle,
 };
 
-// The columns of the tools: labels at 12, fields at 88, "纪元前" at 176.
-constexpr int ClientWidth = 470, ResultHeight = 320, ButtonWidth = 80, ButtonHeight = 26;
+constexpr int ClientWidth = ToolClientWidth, ResultHeight = 320;
 constexpr DWORD FieldStyle = WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NUMBER;
 constexpr DWORD ListStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
 
@@ -44,13 +43,12 @@ int ButtonsTop() { return StatusTop() + 24 + ResultHeight + 10; }
 
 std::vector<ControlSpec> Layout()
 {
-    std::vector<ControlSpec> specs = {
-        {L"STATIC", SS_CENTERIMAGE, 0, StartLabelId, 12, 12, 72, 24, 0, "起始年份"},
-        {L"EDIT", FieldStyle, 0, StartYearId, 88, 12, 80, 24, 0, ""},
-        {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, BeforeYearOneId, 176, 14, 64, 20, 0, "纪元前"},
+    std::vector<ControlSpec> specs;
+    AddYearRow(specs, 12, StartLabelId, "起始年份", StartYearId, BeforeYearOneId);
+    specs.insert(specs.end(), {
         {L"STATIC", SS_CENTERIMAGE, 0, SpanLabelId, 250, 12, 72, 24, 0, "查询范围"},
         {L"EDIT", FieldStyle, 0, SpanId, 326, 12, 80, 24, 0, "10"},
-    };
+    });
     if (Mode() == QueryMode::Months) {
         constexpr DWORD Radio = BS_AUTORADIOBUTTON;
         specs.insert(specs.end(), {
@@ -74,18 +72,14 @@ std::vector<ControlSpec> Layout()
     int buttons = ButtonsTop();
     specs.insert(specs.end(), {
         {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, StatusId, 12, StatusTop(), ClientWidth - 24, 20, 0, ""},
-        {L"EDIT", WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0,
-         ResultId, 12, StatusTop() + 24, ClientWidth - 24, ResultHeight, 0, ""},
-        {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDOK, ClientWidth - 12 - 2 * ButtonWidth - 12,
-         buttons, ButtonWidth, ButtonHeight, 0, "查询"},
-        {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDCANCEL, ClientWidth - 12 - ButtonWidth, buttons,
-         ButtonWidth, ButtonHeight, 0, "取消"},
+        {L"EDIT", ToolResultStyle, 0, ResultId, 12, StatusTop() + 24, ClientWidth - 24, ResultHeight, 0, ""},
     });
+    AddActionButtons(specs, buttons, "查询");
     return specs;
 }
 
 HWND Control(int id) { return ToolControl(Query.tool, id); }
-bool IsChecked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(int id) { return IsButtonChecked(Control(id)); }
 int Selected(int id) { return int(SendMessageW(Control(id), CB_GETCURSEL, 0, 0)); }
 
 MonthQuery ReadMonthQuery()
@@ -189,12 +183,12 @@ void RunQueryWindow(HWND owner, int mode)
     for (DayCriterion criterion : Grid) Query.labels.push_back(DayCriterionLabel(criterion));
     Query.specs = Layout();
     if (!CreateToolWindow(Query.tool, owner, L"LUMORA_SFORM", QueryProc, QueryTitle(Mode()), ClientWidth,
-                          ButtonsTop() + ButtonHeight + 12, Query.specs))
+                          ButtonsTop() + ToolButtonHeight + 12, Query.specs))
         return;
     if (Mode() == QueryMode::Months) {
         FillList(Control(LeapMonthId), LeapMonthItems());
         SendMessageW(Control(LeapMonthId), CB_SETCURSEL, 0, 0);
-        SendMessageW(Control(LeapMonthsId), BM_SETCHECK, BST_CHECKED, 0);
+        CheckButton(Control(LeapMonthsId), true);
     } else {
         for (int i = 0; i < DayCriterionCount; ++i) {
             FillList(Control(FirstCriterionId + i), DayCriterionItems(Grid[i]));
@@ -205,7 +199,7 @@ void RunQueryWindow(HWND owner, int mode)
     int32_t year = Mode() == QueryMode::Months ? ShownLunar.year : ShownDate.year;
     if (!IsQueryStartYear(Mode(), year)) year = FirstQueryYear(Mode());
     SetText(Control(StartYearId), std::to_string(year <= 0 ? 1 - int64_t(year) : year));
-    SendMessageW(Control(BeforeYearOneId), BM_SETCHECK, year <= 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckButton(Control(BeforeYearOneId), year <= 0);
     RunToolLoop(Query.tool, Query.mode);
     Query = QueryState{};
 }

@@ -12,11 +12,9 @@ namespace {
 constexpr int LabelId = 3101, YearId = 3102, BeforeYearOneId = 3103, CityId = 3104, SunId = 3105, TwilightId = 3106,
               ResultId = 3107, PreviousId = 3108, NextId = 3109;
 
-// The tools share their columns: labels at 12, fields at 88, "纪元前" at
-// 176; the buttons under the result, 计算 and 取消 at the right.
-constexpr int ClientWidth = 470, ResultHeight = 320, ButtonWidth = 80, ButtonHeight = 26;
-constexpr DWORD ResultStyle = WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY |
-                              ES_AUTOVSCROLL;
+// The buttons under the result: 上一年 and 下一年 at the left.
+constexpr int ClientWidth = ToolClientWidth, ResultHeight = 320, ButtonWidth = ToolButtonWidth,
+              ButtonHeight = ToolButtonHeight;
 
 struct TablesState {
     ToolWindow tool;
@@ -36,36 +34,30 @@ int ButtonsTop() { return ResultTop() + ResultHeight + 10; }
 
 std::vector<ControlSpec> Layout()
 {
-    std::vector<ControlSpec> specs = {
-        {L"STATIC", SS_CENTERIMAGE, 0, LabelId, 12, 12, 72, 24, 0, Tables.label.c_str()},
-        {L"EDIT", WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NUMBER, 0, YearId, 88, 12, 80, 24, 0, ""},
-        {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, BeforeYearOneId, 176, 14, 64, 20, 0, "纪元前"},
-    };
+    std::vector<ControlSpec> specs;
+    AddYearRow(specs, 12, LabelId, Tables.label.c_str(), YearId, BeforeYearOneId);
     if (IsSunTimes()) {
-        specs.push_back({L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0, CityId, 12, 44, 156,
+        specs.push_back({L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0, CityId, ToolLabelX, 44, 156,
                          300, 0, nullptr});
-        specs.push_back({L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 0, SunId, 176, 46, 120, 20, 0,
+        specs.push_back({L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 0, SunId, ToolBoxX, 46, 120, 20, 0,
                          "日出日落时刻"});
         specs.push_back({L"BUTTON", BS_AUTORADIOBUTTON, 0, TwilightId, 300, 46, 120, 20, 0, "天亮天黑时刻"});
     }
     int buttons = ButtonsTop();
     specs.insert(specs.end(), {
-        {L"EDIT", ResultStyle, 0, ResultId, 12, ResultTop(), ClientWidth - 24, ResultHeight, 0, ""},
+        {L"EDIT", ToolResultStyle, 0, ResultId, 12, ResultTop(), ClientWidth - 24, ResultHeight, 0, ""},
         {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, PreviousId, 12, buttons, ButtonWidth, ButtonHeight, 0,
          "上一年"},
         {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, NextId, 12 + ButtonWidth + 12, buttons, ButtonWidth,
          ButtonHeight, 0, "下一年"},
-        {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDOK, ClientWidth - 12 - 2 * ButtonWidth - 12,
-         buttons, ButtonWidth, ButtonHeight, 0, "计算"},
-        {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDCANCEL, ClientWidth - 12 - ButtonWidth, buttons,
-         ButtonWidth, ButtonHeight, 0, "取消"},
     });
+    AddActionButtons(specs, buttons, "计算");
     return specs;
 }
 
 HWND Control(int id) { return ToolControl(Tables.tool, id); }
-bool IsChecked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void SetChecked(int id, bool on) { SendMessageW(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+bool IsChecked(int id) { return IsButtonChecked(Control(id)); }
+void SetChecked(int id, bool on) { CheckButton(Control(id), on); }
 
 std::string TableOf(int32_t year)
 {

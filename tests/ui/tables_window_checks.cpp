@@ -115,6 +115,26 @@ void CheckLooks(Lumora& app, const CalendarDate& shown, int32_t shownLunarYear)
     }
 }
 
+// The year field takes digits only, typed or pasted.
+void CheckYearField(Lumora& app)
+{
+    HWND tool = OpenTool(app, Cmd::SolarTerms, L"LUMORA_TFORM", L"计算节气日");
+    if (!tool) return;
+    HWND field = GetDlgItem(tool, YearId);
+    for (auto [pasted, after] : {std::pair{L"19a9", L"2024"}, std::pair{L"1999", L"1999"}}) {
+        SetField(tool, YearId, L"2024");
+        Send(field, EM_SETSEL, 0, -1);
+        if (!PutOnClipboard(pasted)) continue;
+        Send(field, WM_PASTE, 0, 0);
+        CheckText(std::wstring(L"tables: pasting ") + pasted + L" into the year field", after, FieldOf(tool, YearId));
+    }
+    Send(field, WM_SETTEXT, 0, LPARAM(L""));
+    Send(field, WM_CHAR, L'x', 1);
+    Send(field, WM_CHAR, L'7', 1);
+    CheckText(L"tables: typing x7 into the year field", L"7", FieldOf(tool, YearId));
+    CloseTool(app, tool, L"计算节气日");
+}
+
 void CheckSunTimes(Lumora& app, int32_t year)
 {
     HWND tool = OpenTool(app, Cmd::SunTimes, L"LUMORA_TFORM", L"计算太阳升降时刻");
@@ -185,6 +205,7 @@ void ScenarioTables(Lumora& app)
     Check(L"tables: a full moon first heads each line",
           fullMoonFirst != 0 && LinesOf(Table(Cmd::MoonPhases, fullMoonFirst))[1].rfind(L"望日 ", 0) == 0);
 
+    CheckYearField(app);
     CheckSunTimes(app, 2024);
     app.CheckShows(L"tables: the day window's sun times are still 上海's", shown);
     Check(L"tables: 退出 ends the program with exit code 0", app.Exit());
