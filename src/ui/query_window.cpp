@@ -32,6 +32,9 @@ struct QueryState {
     bool stopRequested = false;
     // The window was closed during a search: it closes once the search stopped.
     bool closeRequested = false;
+    // A percentage not shown yet, and when the status line last changed.
+    std::string pendingStatus;
+    DWORD statusShownAt = 0;
     std::vector<std::string> labels;
     std::vector<ControlSpec> specs;
 };
@@ -106,8 +109,17 @@ DayQuery ReadDayQuery()
 QueryResult Search(const QuerySpan& span)
 {
     QueryHooks hooks;
+    // The percentage changes ten thousand times in a long search of days;
+    // drawing each change would cost more than the search itself, so the
+    // line shows the latest percentage ten times a second.
     hooks.progress = [](const QueryProgress& progress) {
-        if (progress.statusChanged) SetText(Control(StatusId), progress.statusLine);
+        if (progress.statusChanged) Query.pendingStatus = progress.statusLine;
+        DWORD now = GetTickCount();
+        if (!Query.pendingStatus.empty() && now - Query.statusShownAt >= 100) {
+            SetText(Control(StatusId), Query.pendingStatus);
+            Query.pendingStatus.clear();
+            Query.statusShownAt = now;
+        }
         if (!ProcessPendingInput(Query.tool)) Query.stopRequested = true;
     };
     hooks.stopRequested = [] { return Query.stopRequested; };
@@ -133,6 +145,7 @@ void OnQuery()
     if (!span.ok || (Mode() == QueryMode::Days && !HasAnyCriterion(ReadDayQuery()))) return;
     Query.searching = true;
     Query.stopRequested = false;
+    Query.statusShownAt = GetTickCount() - 1000;
     SetText(Control(StatusId), "");
     SetText(Control(ResultId), "");
     QueryResult result = Search(span);

@@ -219,11 +219,12 @@ bool HandleToolMessage(ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lPa
 
 bool ProcessPendingInput(ToolWindow& tool)
 {
-    // Looking at the queue asks the system each time: once per clock tick
-    // is often enough for a user and keeps a long search near full speed.
+    // Looking at the queue asks the system each time (under Wine a round
+    // trip to its server): every 10 ms is often enough for a user and keeps
+    // a long search near full speed.
     static DWORD lastLook = 0;
     DWORD now = GetTickCount();
-    if (now != lastLook) {
+    if (now - lastLook >= 10) {
         lastLook = now;
         if (HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0) {
             MSG msg{};
