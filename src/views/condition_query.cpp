@@ -51,32 +51,40 @@ std::string PlainMonthName(int month)
     return LeftBytes(name, name.size() >= 2 ? name.size() - 2 : 0);
 }
 
-// The percentage done with the given number of decimals, halves to even.
-std::string PercentText(int64_t done, int64_t total, int decimals)
+// The percentage done in hundredths (decimals 2) or tenths (1) of a per
+// cent, halves to even.
+int64_t ScaledPercent(int64_t done, int64_t total, int decimals)
 {
     int64_t scale = decimals == 2 ? 100 : 10;
     if (total <= 0) total = 1;
     int64_t numerator = done * 100 * scale;
     int64_t q = numerator / total, r = numerator % total;
     if (2 * r > total || (2 * r == total && q % 2 == 1)) ++q;
-    return std::to_string(q / scale) + "." + ZeroPadded(q % scale, decimals);
+    return q;
 }
 
 // Reports progress and asks for the stop after each step; the status line
-// changes only when the shown percentage does.
+// changes only when the shown percentage does. The text is made only then:
+// a search of days takes millions of steps.
 struct StepReporter {
     const QueryHooks& hooks;
     int64_t total;
     int decimals;
     std::string status;
+    int64_t shown = -1;
 
     // True when the search must end here.
     bool AfterStep(int32_t step, int64_t done)
     {
         if (hooks.progress) {
-            std::string now = "    正在查询，已完成 " + PercentText(done, total, decimals) + "%...";
-            bool changed = now != status;
-            status = now;
+            int64_t percent = ScaledPercent(done, total, decimals);
+            bool changed = percent != shown;
+            if (changed) {
+                int64_t scale = decimals == 2 ? 100 : 10;
+                shown = percent;
+                status = "    正在查询，已完成 " + std::to_string(percent / scale) + "." +
+                         ZeroPadded(percent % scale, decimals) + "%...";
+            }
             hooks.progress(QueryProgress{step, status, changed});
         }
         return hooks.stopRequested && hooks.stopRequested();

@@ -56,7 +56,7 @@ bool HasAnyCriterion(const DayQuery& query);
 
 struct QueryProgress {
     int32_t step;            // the lunar year or the day number just searched
-    std::string statusLine;  // "    正在查询，已完成 12.3%..."
+    const std::string& statusLine;  // "    正在查询，已完成 12.3%...", valid during the call
     bool statusChanged;      // the percentage text differs from the last one shown
 };
 struct QueryHooks {
