@@ -35,7 +35,7 @@ extern const char* const ToolFontText;
 constexpr int ToolClientWidth = 470, ToolLabelX = 12, ToolFieldX = 88, ToolBoxX = 176;
 constexpr int ToolButtonWidth = 80, ToolButtonHeight = 26;
 constexpr DWORD ToolResultStyle =
-    WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+    WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
 // Appends the action button (IDOK, the default button) and "取消"
 // (IDCANCEL) at the right end of the row at y.
 void AddActionButtons(std::vector<ControlSpec>& specs, int y, const char* actionText);
