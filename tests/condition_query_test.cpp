@@ -329,3 +329,98 @@ TEST(ConditionQueryText, FestivalsAndWholeCharacterMatches)
     EXPECT_TRUE(ContainsText("世界红十字日 母亲节", "母亲节"));
     EXPECT_TRUE(ContainsText("春节", ""));
 }
+
+TEST(ConditionQueryFields, SpanFieldsAsTheWindowReadsThem)
+{
+    struct Row {
+        QueryMode mode;
+        QuerySpanFields typed;
+        bool ok;
+        int32_t firstYear, years;
+        QuerySpanFields after;
+    };
+    const Row rows[] = {
+        {QueryMode::Days, {"2000", false, "10"}, true, 2000, 10, {"2000", false, "10"}},
+        {QueryMode::Days, {"104", true, "3"}, true, -103, 3, {"104", true, "3"}},
+        {QueryMode::Days, {"105", true, "3"}, false, 0, 0, {"", true, "3"}},       // before -103
+        {QueryMode::Months, {"105", true, "3"}, true, -104, 3, {"105", true, "3"}},  // the lunar year -104 holds -103
+        {QueryMode::Days, {"4990", false, "20"}, true, 4990, 11, {"4990", false, "11"}},  // cut, written back
+        {QueryMode::Days, {"1", false, "12345678901"}, true, 1, 5000, {"1", false, "5000"}},
+        {QueryMode::Days, {"20a0", false, "1x"}, false, 0, 0, {"", false, ""}},
+        {QueryMode::Days, {"2000", false, ""}, false, 0, 0, {"2000", false, ""}},
+        {QueryMode::Days, {"2000", false, "0"}, false, 0, 0, {"2000", false, "0"}},
+        {QueryMode::Days, {"", false, "5"}, false, 0, 0, {"", false, "5"}},
+        {QueryMode::Days, {"5001", false, "1"}, false, 0, 0, {"", false, "1"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed.startYear + (row.typed.beforeYearOne ? " BC, " : ", ") + row.typed.years);
+        QuerySpan span = ReadQuerySpan(row.mode, row.typed);
+        EXPECT_EQ(span.ok, row.ok);
+        if (row.ok) {
+            EXPECT_EQ(span.firstYear, row.firstYear);
+            EXPECT_EQ(span.years, row.years);
+        }
+        EXPECT_EQ(span.fields.startYear, row.after.startYear);
+        EXPECT_EQ(span.fields.beforeYearOne, row.after.beforeYearOne);
+        EXPECT_EQ(span.fields.years, row.after.years);
+    }
+}
+
+TEST(ConditionQueryFields, CriterionListsAndWhatTheirItemsSet)
+{
+    struct Row {
+        DayCriterion criterion;
+        const char* label;
+        size_t count;
+        int item;
+        const char* itemText;
+    };
+    const Row rows[] = {
+        {DayCriterion::GregorianMonth, "公历月", 13, 12, "12月"}, {DayCriterion::GregorianDay, "公历日", 32, 31, "31日"},
+        {DayCriterion::LunarMonth, "农历月", 25, 13, "闰正月"},   {DayCriterion::LunarDay, "农历日", 31, 30, "三十"},
+        {DayCriterion::HijriMonth, "回历月", 13, 9, "9月"},       {DayCriterion::HijriDay, "回历日", 31, 30, "30日"},
+        {DayCriterion::YearCycle, "干支年", 61, 60, "癸亥年"},    {DayCriterion::MonthCycle, "干支月", 61, 3, "丙寅月"},
+        {DayCriterion::DayCycle, "干支日", 61, 1, "甲子日"},      {DayCriterion::Weekday, "星期", 8, 7, "星期日"},
+        {DayCriterion::Term, "节气", 25, 3, "立春"},              {DayCriterion::Festival, "节日", 5, 1, "复活节"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(DayCriterionLabel(row.criterion), row.label);
+        std::vector<std::string> items = DayCriterionItems(row.criterion);
+        ASSERT_EQ(items.size(), row.count);
+        EXPECT_EQ(items[0], "");
+        EXPECT_EQ(items[size_t(row.item)], row.itemText);
+    }
+    EXPECT_EQ(DayCriterionItems(DayCriterion::LunarMonth)[12], "腊月");
+    EXPECT_EQ(DayCriterionItems(DayCriterion::LunarMonth)[24], "闰腊月");
+    EXPECT_EQ(LeapMonthItems(), (std::vector<std::string>{"", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11",
+                                                          "12"}));
+
+    DayQuery query;
+    SetDayCriterion(query, DayCriterion::LunarMonth, 13, "闰正月");
+    SetDayCriterion(query, DayCriterion::YearCycle, 60, "癸亥年");
+    SetDayCriterion(query, DayCriterion::Weekday, 7, "星期日");
+    SetDayCriterion(query, DayCriterion::Term, 3, "立春");
+    SetDayCriterion(query, DayCriterion::Festival, -1, " 国庆 ");
+    EXPECT_EQ(query.lunarMonth, 13);
+    EXPECT_EQ(query.yearCycle, 60);
+    EXPECT_EQ(query.weekday, "星期日");
+    EXPECT_EQ(query.term, "立春");
+    EXPECT_EQ(query.festival, "国庆");
+    SetDayCriterion(query, DayCriterion::LunarMonth, 0, "");
+    SetDayCriterion(query, DayCriterion::Weekday, 0, "");
+    SetDayCriterion(query, DayCriterion::GregorianDay, 99, "");
+    EXPECT_EQ(query.lunarMonth, 0);
+    EXPECT_EQ(query.weekday, "");
+    EXPECT_EQ(query.gregorianDay, 0);
+}
+
+TEST(ConditionQueryFields, StatusLineApartFromTheList)
+{
+    QueryResult found = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 5));
+    EXPECT_EQ(found.status, "    共找到 2 个农历闰月");
+    EXPECT_EQ(found.text, found.status + "\r\n" + found.found);
+    QueryResult none = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2021, 2));
+    EXPECT_EQ(none.status, "    共找到 0 个农历闰月");
+    EXPECT_EQ(none.found, "");
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of lumora.exe running under Wine on a virtual
 # display: the day window, its open menu, the local-coordinates dialog and
-# the memorial editor with a few stored days, and the month window on February 2024.
+# the three tools, each with a result shown, the memorial editor with a few
+# stored days, and the month window on February 2024.
 #   bash tools/take_screenshots.sh [path/to/lumora.exe]   (default build-win/lumora.exe)
 # Needs Wine, Xvfb, ImageMagick and xdotool (installed when missing).
 set -euo pipefail
@@ -65,6 +66,50 @@ sleep 2
 snap coordinates-dialog 360x260+332+120
 xdotool key Escape
 sleep 1
+
+# A tool window by its title, with a margin of the desktop around it.
+snap_window() {  # name title
+  local id
+  id=$(xdotool search --name "$2" | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  snap "$1" "$((WIDTH + 20))x$((HEIGHT + 20))+$((X - 10))+$((Y - 10))"
+}
+# The tools through the menu's tools submenu (实用工具(&U)), by their access keys.
+tool() {  # key
+  xdotool mousemove 560 250 click 3
+  sleep 1.5
+  xdotool key u
+  sleep 0.5
+  xdotool key "$1"
+  sleep 2
+}
+
+# The conversion: the shown day into the lunar calendar (the second field's
+# options are four Tab stops away from the first field).
+tool c
+xdotool key Tab Tab Tab Tab Right Return
+sleep 1
+snap_window conversion-tool "公历农历回历互转"
+xdotool key Escape
+sleep 1
+
+# The lunar months of the shown day's lunar year, shown as the tool opens.
+tool l
+snap_window tables-tool "计算农历月"
+xdotool key Escape
+sleep 1
+
+# The 立春 days of 2020..2029: 公历月 二月 and 节气 立春.
+tool d
+xdotool type 2020
+xdotool key Tab Tab
+xdotool type 10
+xdotool key Tab Down Down Tab Tab Tab Tab Tab Down Down Down Return
+sleep 12
+snap_window query-tool "查询条件日"
+xdotool key Escape
+sleep 1
+
 # 实用工具(&U), then 编辑纪念日(&E)...
 xdotool mousemove 560 250 click 3
 sleep 1.5

@@ -16,11 +16,6 @@ int32_t SpringStartOrdinal(int32_t j, int32_t from)
     return TermDayOnOrAfter(from, 3) - j + 1;
 }
 
-std::string StemBranch(int index)
-{
-    return std::string(StemNames[(index - 1) % 10 + 1]) + BranchNames[(index - 1) % 12 + 1];
-}
-
 // The month index of a day whose year index is already known.
 int MonthIndexInYear(int yearIndex, int32_t y, int m, int d, int mode)
 {
@@ -104,6 +99,12 @@ std::string CycleDateText(int32_t y, int m, int d, int mode)
     int day = DayCycleIndex(y, m, d);
     if (year == 0 || month == 0 || day == 0) return "";
     int animal = (year - 1) % 12 + 1;
-    return StemBranch(year) + "(" + AnimalNames[animal] + ")年" + StemBranch(month) + "月" +
-           StemBranch(day) + "日";
+    return CycleName(year) + "(" + AnimalNames[animal] + ")年" + CycleName(month) + "月" +
+           CycleName(day) + "日";
+}
+
+std::string CycleName(int index)
+{
+    if (index < 1 || index > 60) return "";
+    return std::string(StemNames[(index - 1) % 10 + 1]) + BranchNames[(index - 1) % 12 + 1];
 }

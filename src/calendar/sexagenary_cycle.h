@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+// "甲子" .. "癸亥" for 1..60, "" otherwise.
+std::string CycleName(int index);
 int YearCycleIndex(int32_t y, int m, int d, int mode);
 int YearAnimalIndex(int32_t y, int m, int d, int mode);
 int MonthCycleIndex(int32_t y, int m, int d, int mode);

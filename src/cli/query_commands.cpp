@@ -21,6 +21,7 @@
 #include "day_card.h"
 #include "json_output.h"
 #include "platform.h"
+#include "sexagenary_cycle.h"
 #include "terminal.h"
 #include "weekday_zodiac.h"
 
@@ -137,18 +138,14 @@ std::optional<int> NumberOrName(const std::string& text, int lo, int hi, const s
 std::vector<std::string> CycleNames()
 {
     std::vector<std::string> names;
-    for (int i = 1; i <= 60; ++i) names.push_back(std::string(StemNames[(i - 1) % 10 + 1]) + BranchNames[(i - 1) % 12 + 1]);
+    for (int i = 1; i <= 60; ++i) names.push_back(CycleName(i));
     return names;
 }
 
-// "星期一" .. "星期日", taken from a week that starts on a Monday.
 std::vector<std::string> WeekdayNames()
 {
     std::vector<std::string> names;
-    for (int32_t j = 2451547; j < 2451547 + 7; ++j) {
-        CalendarDate date = *DayNumberToDate(j);
-        names.push_back(WeekdayName(date.year, date.month, date.day));
-    }
+    for (int n = 1; n <= 7; ++n) names.push_back(WeekdayNameOf(n));
     return names;
 }
 

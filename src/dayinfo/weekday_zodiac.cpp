@@ -37,6 +37,8 @@ std::string WeekdayName(int32_t y, int m, int d)
     return WeekdayNames[FloorMod(j, 7)];
 }
 
+std::string WeekdayNameOf(int n) { return n >= 1 && n <= 7 ? WeekdayNames[n - 1] : ""; }
+
 std::string ZodiacSignName(int32_t y, int m, int d)
 {
     if (!InNameRange(y) || !IsValidDate(y, m, d)) return "";

@@ -6,3 +6,5 @@
 
 std::string WeekdayName(int32_t y, int m, int d);
 std::string ZodiacSignName(int32_t y, int m, int d);
+// "星期一" (1) .. "星期日" (7), "" otherwise.
+std::string WeekdayNameOf(int n);

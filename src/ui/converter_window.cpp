@@ -13,7 +13,7 @@ constexpr int FirstRowId = 3001, SecondRowId = 3011, CaptionId = 3021, ResultId 
 constexpr int FieldOffset = 0, GregorianOffset = 1, LunarOffset = 2, HijriOffset = 3, BeforeYearOneOffset = 4;
 
 // Rows are 32 pixels apart; the buttons sit under the last row.
-constexpr int ClientWidth = 470, RowHeight = 32, TopMargin = 12, ButtonWidth = 80, ButtonHeight = 26;
+constexpr int RowHeight = 32, TopMargin = 12;
 
 struct ConverterState {
     ToolWindow tool;
@@ -60,23 +60,19 @@ std::vector<ControlSpec> Layout(int mode, bool intervalToDate)
     if (HasResult(mode) && intervalToDate) addResult();
     if (HasSecondDate(mode)) AddDateRow(specs, SecondRowId, y());
     if (HasResult(mode) && !intervalToDate) addResult();
-    int buttons = TopMargin + RowHeight * row + 6;
-    specs.push_back({L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDOK,
-                     ClientWidth - 12 - 2 * ButtonWidth - 12, buttons, ButtonWidth, ButtonHeight, 0, Converter.action.c_str()});
-    specs.push_back({L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDCANCEL, ClientWidth - 12 - ButtonWidth,
-                     buttons, ButtonWidth, ButtonHeight, 0, "取消"});
+    AddActionButtons(specs, TopMargin + RowHeight * row + 6, Converter.action.c_str());
     return specs;
 }
 
 int ClientHeight(int mode)
 {
-    return TopMargin + RowHeight * (1 + HasSecondDate(mode) + HasResult(mode)) + 6 + ButtonHeight + 12;
+    return TopMargin + RowHeight * (1 + HasSecondDate(mode) + HasResult(mode)) + 6 + ToolButtonHeight + 12;
 }
 
 HWND Control(int id) { return ToolControl(Converter.tool, id); }
 
-bool IsChecked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void SetChecked(int id, bool on) { SendMessageW(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+bool IsChecked(int id) { return IsButtonChecked(Control(id)); }
+void SetChecked(int id, bool on) { CheckButton(Control(id), on); }
 
 DateField ReadRow(int firstId)
 {
@@ -163,7 +159,7 @@ void RunConverterWindow(HWND owner, int mode)
     Converter.caption = ResultCaption(mode);
     Converter.action = ActionButtonText(mode);
     Converter.specs = Layout(mode, false);
-    if (!CreateToolWindow(Converter.tool, owner, L"LUMORA_JFORM", ConverterProc, ConverterTitle(mode), ClientWidth,
+    if (!CreateToolWindow(Converter.tool, owner, L"LUMORA_JFORM", ConverterProc, ConverterTitle(mode), ToolClientWidth,
                           ClientHeight(mode), Converter.specs))
         return;
     DateField shown = InitialDateField(ShownDate);

@@ -9,9 +9,11 @@
 #include "coordinates_dialog.h"
 #include "editor_window.h"
 #include "menu_model.h"
+#include "query_window.h"
 #include "settings.h"
 #include "shown_day.h"
 #include "speaking_clock.h"
+#include "tables_window.h"
 #include "window_behaviours.h"
 
 namespace {
@@ -52,6 +54,10 @@ void OpenTool(HWND window, const MainWindowHooks& hooks, int number)
     }
     if (number >= Cmd::JulianDays && number <= Cmd::ConvertCalendars)
         RunConverterWindow(window, number - Cmd::JulianDays + 1);
+    else if (number >= Cmd::LunarMonths && number <= Cmd::SunTimes)
+        RunTablesWindow(window, number - Cmd::LunarMonths + 1);
+    else if (number == Cmd::ConditionMonths || number == Cmd::ConditionDays)
+        RunQueryWindow(window, number - Cmd::ConditionMonths + 1);
 }
 
 }  // namespace

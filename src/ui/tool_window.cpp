@@ -1,6 +1,9 @@
 #include "tool_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <string>
 
 #include "dpi.h"
 
@@ -80,6 +83,32 @@ bool DialogKeys(ToolWindow& tool, const MSG& msg)
     }
 }
 
+// A field for digits takes no other typed character (ES_NUMBER) and no
+// pasted text that holds one either.
+bool ClipboardHoldsOnlyDigits(HWND field)
+{
+    if (!OpenClipboard(field)) return false;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+LRESULT CALLBACK DigitFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_PASTE && !ClipboardHoldsOnlyDigits(field)) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(field, DigitFieldProc, 0);
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
 // One message of the window's loop.
 void Handle(ToolWindow& tool, MSG& msg)
 {
@@ -114,6 +143,9 @@ bool CreateToolWindow(ToolWindow& tool, HWND owner, const wchar_t* className, WN
     tool.controls.specs = specs;
     tool.controls.fontTexts = ToolFonts;
     CreateControls(tool.window, tool.controls, dpi);
+    for (size_t i = 0; i < specs.size(); ++i)
+        if (lstrcmpiW(specs[i].className, L"EDIT") == 0 && (specs[i].style & ES_NUMBER))
+            SetWindowSubclass(tool.controls[i], DigitFieldProc, 0, 0);
     return true;
 }
 
@@ -167,6 +199,13 @@ bool HandleToolMessage(ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lPa
         if (tool.lastFocus && IsWindow(tool.lastFocus)) SetFocus(tool.lastFocus);
         else FocusControl(GetNextDlgTabItem(tool.window, nullptr, FALSE));
         return true;
+    case WM_CTLCOLORSTATIC:
+        // A read-only result field is drawn like a field, not greyed out.
+        if (!HasClass(HWND(lParam), L"Edit") || !(GetWindowLongW(HWND(lParam), GWL_STYLE) & ES_MULTILINE)) return false;
+        SetTextColor(HDC(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(HDC(wParam), GetSysColor(COLOR_WINDOW));
+        result = LRESULT(GetSysColorBrush(COLOR_WINDOW));
+        return true;
     case WM_DPICHANGED: {
         ScaleControls(tool.controls, HIWORD(wParam));
         const RECT& r = *reinterpret_cast<const RECT*>(lParam);
@@ -180,11 +219,12 @@ bool HandleToolMessage(ToolWindow& tool, UINT message, WPARAM wParam, LPARAM lPa
 
 bool ProcessPendingInput(ToolWindow& tool)
 {
-    // Looking at the queue asks the system each time: once per clock tick
-    // is often enough for a user and keeps a long search near full speed.
+    // Looking at the queue asks the system each time (under Wine a round
+    // trip to its server): every 10 ms is often enough for a user and keeps
+    // a long search near full speed.
     static DWORD lastLook = 0;
     DWORD now = GetTickCount();
-    if (now != lastLook) {
+    if (now - lastLook >= 10) {
         lastLook = now;
         if (HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0) {
             MSG msg{};
@@ -202,3 +242,25 @@ bool ProcessPendingInput(ToolWindow& tool)
 }
 
 HWND ToolControl(const ToolWindow& tool, int id) { return GetDlgItem(tool.window, id); }
+
+void AddActionButtons(std::vector<ControlSpec>& specs, int y, const char* actionText)
+{
+    constexpr int cancelX = ToolClientWidth - 12 - ToolButtonWidth, actionX = cancelX - 12 - ToolButtonWidth;
+    specs.push_back({L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDOK, actionX, y, ToolButtonWidth,
+                     ToolButtonHeight, 0, actionText});
+    specs.push_back({L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDCANCEL, cancelX, y, ToolButtonWidth,
+                     ToolButtonHeight, 0, "取消"});
+}
+
+void AddYearRow(std::vector<ControlSpec>& specs, int y, int labelId, const char* label, int fieldId, int boxId)
+{
+    specs.push_back({L"STATIC", SS_CENTERIMAGE, 0, labelId, ToolLabelX, y, 72, 24, 0, label});
+    specs.push_back({L"EDIT", WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NUMBER, 0, fieldId, ToolFieldX, y,
+                     80, 24, 0, ""});
+    specs.push_back({L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, boxId, ToolBoxX, y + 2, 64, 20, 0,
+                     "纪元前"});
+}
+
+bool IsButtonChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckButton(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }

@@ -12,7 +12,8 @@
 //      mode is 0 then.
 //   4. In the window procedure, pass what it does not handle itself to
 //      HandleToolMessage first (the close box becomes IDCANCEL, a new DPI
-//      lays the controls out again), then to DefWindowProcW.
+//      lays the controls out again, a multi-line read-only field is drawn
+//      white), then to DefWindowProcW.
 //   5. IDCANCEL (or whatever ends the window) calls CloseToolWindow.
 // A long computation on the window's thread calls ProcessPendingInput once
 // per step to stay responsive.
@@ -21,11 +22,28 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "controls.h"
 
 // The one font of the tools' controls.
 extern const char* const ToolFontText;
+
+// What the tools share in their layouts, at 96 DPI: their width, the
+// columns of labels, fields and "纪元前", the buttons and the style of a
+// read-only result field.
+constexpr int ToolClientWidth = 470, ToolLabelX = 12, ToolFieldX = 88, ToolBoxX = 176;
+constexpr int ToolButtonWidth = 80, ToolButtonHeight = 26;
+constexpr DWORD ToolResultStyle =
+    WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+// Appends the action button (IDOK, the default button) and "取消"
+// (IDCANCEL) at the right end of the row at y.
+void AddActionButtons(std::vector<ControlSpec>& specs, int y, const char* actionText);
+// Appends a year row at y: the label, a field for digits and "纪元前".
+void AddYearRow(std::vector<ControlSpec>& specs, int y, int labelId, const char* label, int fieldId, int boxId);
+// A check box or option button.
+bool IsButtonChecked(HWND button);
+void CheckButton(HWND button, bool on);
 
 struct ToolWindow {
     HWND window = nullptr;
@@ -43,7 +61,8 @@ struct ToolWindow {
 // area of clientWidth x clientHeight pixels at 96 DPI scaled to the owner's
 // DPI, centred on the owner and kept on the screen, and creates specs as its
 // controls with the tools' font (a spec's font 0). False when it could not
-// be created.
+// be created. A field with ES_NUMBER refuses pasted text that is not all
+// digits, as it refuses such typed characters.
 bool CreateToolWindow(ToolWindow& tool, HWND owner, const wchar_t* className, WNDPROC procedure,
                       const std::string& title, int clientWidth, int clientHeight,
                       std::span<const ControlSpec> specs);

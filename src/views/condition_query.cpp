@@ -17,6 +17,7 @@
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
 #include "weekday_zodiac.h"
+#include "yearly_tables.h"
 
 namespace {
 
@@ -50,32 +51,40 @@ std::string PlainMonthName(int month)
     return LeftBytes(name, name.size() >= 2 ? name.size() - 2 : 0);
 }
 
-// The percentage done with the given number of decimals, halves to even.
-std::string PercentText(int64_t done, int64_t total, int decimals)
+// The percentage done in hundredths (decimals 2) or tenths (1) of a per
+// cent, halves to even.
+int64_t ScaledPercent(int64_t done, int64_t total, int decimals)
 {
     int64_t scale = decimals == 2 ? 100 : 10;
     if (total <= 0) total = 1;
     int64_t numerator = done * 100 * scale;
     int64_t q = numerator / total, r = numerator % total;
     if (2 * r > total || (2 * r == total && q % 2 == 1)) ++q;
-    return std::to_string(q / scale) + "." + ZeroPadded(q % scale, decimals);
+    return q;
 }
 
 // Reports progress and asks for the stop after each step; the status line
-// changes only when the shown percentage does.
+// changes only when the shown percentage does. The text is made only then:
+// a search of days takes millions of steps.
 struct StepReporter {
     const QueryHooks& hooks;
     int64_t total;
     int decimals;
     std::string status;
+    int64_t shown = -1;
 
     // True when the search must end here.
     bool AfterStep(int32_t step, int64_t done)
     {
         if (hooks.progress) {
-            std::string now = "    正在查询，已完成 " + PercentText(done, total, decimals) + "%...";
-            bool changed = now != status;
-            status = now;
+            int64_t percent = ScaledPercent(done, total, decimals);
+            bool changed = percent != shown;
+            if (changed) {
+                int64_t scale = decimals == 2 ? 100 : 10;
+                shown = percent;
+                status = "    正在查询，已完成 " + std::to_string(percent / scale) + "." +
+                         ZeroPadded(percent % scale, decimals) + "%...";
+            }
             hooks.progress(QueryProgress{step, status, changed});
         }
         return hooks.stopRequested && hooks.stopRequested();
@@ -88,6 +97,7 @@ QueryResult Finished(const std::string& statusLine, int count, const std::vector
     result.searched = true;
     result.count = count;
     for (size_t i = 0; i < lines.size(); ++i) result.found += (i ? LineBreak : "") + lines[i];
+    result.status = statusLine;
     result.text = statusLine + (lines.empty() ? "" : LineBreak + result.found);
     return result;
 }
@@ -96,6 +106,7 @@ QueryResult Stopped(int count, const std::vector<std::string>& lines)
 {
     QueryResult result = Finished("", count, lines);
     result.stopped = true;
+    result.status = "";
     result.text = "";
     return result;
 }
@@ -399,4 +410,93 @@ bool ContainsText(const std::string& text, const std::string& part)
     for (size_t at = 0; at + part.size() <= text.size(); at += GbkCharLength(text, at))
         if (text.compare(at, part.size(), part) == 0) return true;
     return false;
+}
+
+QuerySpan ReadQuerySpan(QueryMode mode, const QuerySpanFields& fields)
+{
+    QuerySpan span;
+    span.fields = fields;
+    YearFieldResult start = ReadYearField(fields.startYear, fields.beforeYearOne, FirstQueryYear(mode), ToolMaxYear);
+    if (start.check == YearFieldCheck::NotDigits || start.check == YearFieldCheck::OutOfRange)
+        span.fields.startYear = "";
+    // The span is any number of years: a longer field than the range is cut.
+    YearFieldResult years = ReadYearField(fields.years, false, 0, 999999999);
+    int32_t count = years.check == YearFieldCheck::Accepted     ? years.year
+                    : years.check == YearFieldCheck::OutOfRange ? 999999999
+                                                                : 0;
+    if (years.check == YearFieldCheck::NotDigits) span.fields.years = "";
+    if (start.check != YearFieldCheck::Accepted || count <= 0) return span;
+    span.firstYear = start.year;
+    span.years = QueryYearsWithinTools(start.year, count);
+    if (span.years != count) span.fields.years = std::to_string(span.years);
+    span.ok = span.years > 0;
+    return span;
+}
+
+std::vector<std::string> LeapMonthItems()
+{
+    std::vector<std::string> items{""};
+    for (int m = 1; m <= 12; ++m) items.push_back(std::to_string(m));
+    return items;
+}
+
+std::string DayCriterionLabel(DayCriterion criterion)
+{
+    static const char* const labels[DayCriterionCount] = {"公历月", "公历日", "农历月", "农历日", "回历月", "回历日",
+                                                          "干支年", "干支月", "干支日", "星期",   "节气",   "节日"};
+    return labels[int(criterion)];
+}
+
+std::vector<std::string> DayCriterionItems(DayCriterion criterion)
+{
+    std::vector<std::string> items{""};
+    auto numbers = [&items](int last, const char* unit) {
+        for (int n = 1; n <= last; ++n) items.push_back(std::to_string(n) + unit);
+    };
+    auto cycle = [&items](const char* unit) {
+        for (int i = 1; i <= 60; ++i) items.push_back(CycleName(i) + unit);
+    };
+    switch (criterion) {
+    case DayCriterion::GregorianMonth: numbers(12, "月"); break;
+    case DayCriterion::GregorianDay: numbers(31, "日"); break;
+    case DayCriterion::LunarMonth:
+        for (int code = 1; code <= 24; ++code) items.push_back((code > 12 ? "闰" : "") + PlainMonthName((code - 1) % 12 + 1));
+        break;
+    case DayCriterion::LunarDay:
+        for (int d = 1; d <= 30; ++d) items.push_back(LunarDayName(d));
+        break;
+    case DayCriterion::HijriMonth: numbers(12, "月"); break;
+    case DayCriterion::HijriDay: numbers(30, "日"); break;
+    case DayCriterion::YearCycle: cycle("年"); break;
+    case DayCriterion::MonthCycle: cycle("月"); break;
+    case DayCriterion::DayCycle: cycle("日"); break;
+    case DayCriterion::Weekday:
+        for (int n = 1; n <= 7; ++n) items.push_back(WeekdayNameOf(n));
+        break;
+    case DayCriterion::Term:
+        for (int k = 1; k <= 24; ++k) items.push_back(SolarTermNames[k]);
+        break;
+    case DayCriterion::Festival: items.insert(items.end(), {"复活节", "母亲节", "父亲节", "感恩节"}); break;
+    }
+    return items;
+}
+
+void SetDayCriterion(DayQuery& query, DayCriterion criterion, int item, const std::string& text)
+{
+    int* const numbers[] = {&query.gregorianMonth, &query.gregorianDay, &query.lunarMonth, &query.lunarDay,
+                            &query.hijriMonth,     &query.hijriDay,     &query.yearCycle,  &query.monthCycle,
+                            &query.dayCycle};
+    int at = int(criterion);
+    if (at < 9) {
+        int count = int(DayCriterionItems(criterion).size());
+        *numbers[at] = item > 0 && item < count ? item : 0;
+        return;
+    }
+    if (criterion == DayCriterion::Festival) {
+        query.festival = TrimBlanks(text);
+        return;
+    }
+    std::vector<std::string> items = DayCriterionItems(criterion);
+    (criterion == DayCriterion::Weekday ? query.weekday : query.term) =
+        item > 0 && item < int(items.size()) ? items[size_t(item)] : "";
 }

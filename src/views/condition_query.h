@@ -56,7 +56,7 @@ bool HasAnyCriterion(const DayQuery& query);
 
 struct QueryProgress {
     int32_t step;            // the lunar year or the day number just searched
-    std::string statusLine;  // "    正在查询，已完成 12.3%..."
+    const std::string& statusLine;  // "    正在查询，已完成 12.3%...", valid during the call
     bool statusChanged;      // the percentage text differs from the last one shown
 };
 struct QueryHooks {
@@ -70,6 +70,9 @@ struct QueryResult {
     bool searched = false;  // false: bad start year, empty span or no criterion
     bool stopped = false;   // the stop hook ended the search
     int count = 0;          // months, groups or days found (before the stop)
+    // The window's status line at the end ("    共找到 3 个农历闰月"); "" when
+    // stopped or not searched.
+    std::string status;
     // What the result field shows when the search ends: the status line
     // ("    共找到 ...") followed by the list; "" when stopped or not searched.
     std::string text;
@@ -96,6 +99,43 @@ struct MonthRunFinder {
 
 QueryResult SearchConditionMonths(const MonthQuery& query, const QueryHooks& hooks = {});
 QueryResult SearchConditionDays(const DayQuery& query, const QueryHooks& hooks = {});
+
+// The span fields of the window: "起始年份" with "纪元前", and "查询范围".
+struct QuerySpanFields {
+    std::string startYear;
+    bool beforeYearOne = false;
+    std::string years;
+};
+// What "查询" makes of them. A field holding anything but digits is emptied,
+// and so is a start year outside its bounds; an empty field or a span of 0
+// searches nothing. A span running past ToolMaxYear is cut to end there and
+// the shortened number written back. `fields` is what the fields hold
+// afterwards; the span is searched only when `ok`.
+struct QuerySpan {
+    bool ok = false;
+    int32_t firstYear = 0;
+    int32_t years = 0;
+    QuerySpanFields fields;
+};
+QuerySpan ReadQuerySpan(QueryMode mode, const QuerySpanFields& fields);
+
+// The leap-month list of the months mode: "" (any), then "1" .. "12".
+std::vector<std::string> LeapMonthItems();
+
+// The twelve criteria of the days mode, in the order the window shows them.
+enum class DayCriterion {
+    GregorianMonth, GregorianDay, LunarMonth, LunarDay, HijriMonth, HijriDay,
+    YearCycle, MonthCycle, DayCycle, Weekday, Term, Festival,
+};
+constexpr int DayCriterionCount = 12;
+// "公历月" .. "节日".
+std::string DayCriterionLabel(DayCriterion criterion);
+// The items of a criterion's list, the first one "" (any). The festival
+// list also takes a typed name.
+std::vector<std::string> DayCriterionItems(DayCriterion criterion);
+// Sets a criterion of query from its list: item is the chosen position (0
+// any); the festival criterion takes the field's text instead.
+void SetDayCriterion(DayQuery& query, DayCriterion criterion, int item, const std::string& text);
 
 // The festival text the days mode compares with and lists: the day's lunar
 // festival, then its Gregorian festivals with the commemorative days, as the

@@ -80,6 +80,11 @@ bool IsTableYear(TableMode mode, int32_t year) { return year >= FirstTableYear(m
 
 YearFieldResult ReadTableYearField(TableMode mode, const std::string& field, bool beforeYearOne)
 {
+    return ReadYearField(field, beforeYearOne, FirstTableYear(mode), LastTableYear(mode));
+}
+
+YearFieldResult ReadYearField(const std::string& field, bool beforeYearOne, int32_t firstYear, int32_t lastYear)
+{
     if (field.empty()) return {YearFieldCheck::Empty, 0};
     if (field.find_first_not_of("0123456789") != std::string::npos) return {YearFieldCheck::NotDigits, 0};
     // Leading zeros aside, more than nine digits is out of every range; the
@@ -89,7 +94,7 @@ YearFieldResult ReadTableYearField(TableMode mode, const std::string& field, boo
     if (digits.size() > 9) return {YearFieldCheck::OutOfRange, 0};
     int32_t typed = std::atoi(digits.c_str());
     int32_t year = beforeYearOne ? 1 - typed : typed;
-    if (!IsTableYear(mode, year)) return {YearFieldCheck::OutOfRange, 0};
+    if (year < firstYear || year > lastYear) return {YearFieldCheck::OutOfRange, 0};
     return {YearFieldCheck::Accepted, year};
 }
 

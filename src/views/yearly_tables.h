@@ -33,6 +33,8 @@ struct YearFieldResult {
 };
 // beforeYearOne is the "纪元前" box: the typed number n then means 1 - n.
 YearFieldResult ReadTableYearField(TableMode mode, const std::string& field, bool beforeYearOne);
+// The same rules for a year field of any tool that accepts first..last.
+YearFieldResult ReadYearField(const std::string& field, bool beforeYearOne, int32_t first, int32_t last);
 
 // The year field and "纪元前" box that show an astronomical year.
 struct YearField {

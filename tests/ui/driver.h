@@ -1009,3 +1009,18 @@ inline HWND FocusOf(const Lumora& app)
     gui.cbSize = sizeof gui;
     return GetGUIThreadInfo(app.pi.dwThreadId, &gui) ? gui.hwndFocus : nullptr;
 }
+
+// Puts text on the clipboard, which the program shares with the driver.
+inline bool PutOnClipboard(const std::wstring& text)
+{
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (memory) {
+        memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return memory != nullptr;
+}

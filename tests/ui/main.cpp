@@ -26,6 +26,8 @@ const Scenario Scenarios[] = {
     {L"editor", ScenarioEditor},
     {L"editor-off", ScenarioEditorWithoutRegistry},
     {L"editor-cut", ScenarioEditorCutShort},
+    {L"tables", ScenarioTables},
+    {L"queries", ScenarioQueries},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.

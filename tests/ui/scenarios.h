@@ -24,3 +24,5 @@ void ScenarioConverter(Lumora& app);
 void ScenarioEditor(Lumora& app);
 void ScenarioEditorWithoutRegistry(Lumora& app);
 void ScenarioEditorCutShort(Lumora& app);
+void ScenarioTables(Lumora& app);
+void ScenarioQueries(Lumora& app);
