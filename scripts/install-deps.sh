@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Lumora needs on Debian 12:
 # the native and MinGW-w64 toolchains, GoogleTest and Google Benchmark, Wine,
-# Xvfb, the Chinese font, and the zh_CN.UTF-8 locale (Wine takes its ANSI
-# code page 936 from it) and en_US.UTF-8 (code page 1252, for a second run of
-# the registry tests). Does nothing, quickly, when everything is present.
+# Xvfb, clang with libFuzzer and Python (the fuzz targets), the Chinese font,
+# and the zh_CN.UTF-8 locale (Wine takes its ANSI code page 936 from it) and
+# en_US.UTF-8 (code page 1252, for a second run of the registry tests). Does nothing, quickly, when everything is present.
 set -euo pipefail
 
 PACKAGES=(
@@ -13,6 +13,7 @@ PACKAGES=(
   wine wine64 xvfb
   locales fonts-wqy-microhei
   imagemagick x11-utils
+  clang libclang-rt-dev python3
 )
 
 # Root runs apt-get directly; anyone else goes through sudo when there is one.
