@@ -189,7 +189,9 @@ void RunCommand(HWND window, int number)
         SetRegistryUse(UseRegistry != 1);
         RefreshDayInfo();
         break;
-    case 3086: Toggle(AutoRunFlag); break;
+    case 3086:
+        if (CanAutoRun()) Toggle(AutoRunFlag);
+        break;
     case 3087:
         Toggle(WholeAutoReportTimeFlag);
         SetHourlyTimer(window, WholeAutoReportTimeFlag == 1);

@@ -255,6 +255,23 @@ bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::stri
     return SaveStore(store);
 }
 
+// The file holds code page 936; a text that it cannot be written in is kept
+// as its UTF-8 bytes, which are then told apart from a GBK text on reading:
+// they are valid UTF-8 that code page 936 cannot write.
+std::string RegReadUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    std::string stored = RegReadText(root, keyPath, valueName);
+    if (Convert("UTF-16LE", "UTF-8", stored) && !Utf8ToGbk(stored)) return stored;
+    return GbkToUtf8(stored).value_or("");
+}
+
+bool RegWriteUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                      const std::string& utf8)
+{
+    if (utf8.size() > MaxValueBytes) return false;
+    return RegWriteText(root, keyPath, valueName, Utf8ToGbk(utf8).value_or(utf8));
+}
+
 void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
 {
     std::string path = NameForUse(keyPath), name = NameForUse(valueName);
@@ -315,13 +332,12 @@ std::vector<std::string>& RecordedClips()
     return clips;
 }
 
-std::string ModulePath()
+std::string ModulePathUtf8()
 {
     char buffer[4096];
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n <= 0) return "";
-    std::string path(buffer, size_t(n));
-    return Utf8ToGbk(path).value_or(path);
+    return std::string(buffer, size_t(n));
 }
 
 bool FileExists(const std::string& path) { return IsReadableFile(PosixPath(path)); }
