@@ -35,6 +35,7 @@
 #include "day_navigation.h"
 #include "era_names.h"
 #include "places.h"
+#include "platform.h"
 #include "settings.h"
 
 namespace {
@@ -1661,8 +1662,8 @@ void ScenarioPrepared(Lumora& app)
         if (!expected.count(name)) extra += name + L" ";
     Check(s + L": no other values written", extra.empty(), extra);
 
-    SetProgramPaths(Gbk(exePath));
-    std::wstring command = Wide(AutoRunCommand());
+    SetProgramPathsUtf8(Utf8(exePath));
+    std::wstring command = Wide(Utf8ToGbk(AutoRunCommand()).value_or(""));
     CheckText(s + L": 开机自动运行 writes the Run value naming the program", command,
               GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey));
     Check(s + L": the Run value is the quoted program path", command == L"\"" + exePath + L"\"", command);
@@ -1865,6 +1866,9 @@ void ScenarioRegistryUse(Lumora& app)
     Check(s + L" off: a close with registry use off leaves no settings", !KeyExists(LumoraKey));
 }
 
+// Values of the wrong type, too long, cut or damaged, and many of them.
+#include "damaged_registry.cpp"
+
 struct Scenario {
     const wchar_t* name;
     void (*run)(Lumora&);
@@ -1875,6 +1879,7 @@ const Scenario Scenarios[] = {
     {L"prepared", ScenarioPrepared},
     {L"coordinates", ScenarioCoordinates},
     {L"registry", ScenarioRegistryUse},
+    {L"damaged", ScenarioDamagedRegistry},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.
