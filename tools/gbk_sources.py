@@ -9,7 +9,9 @@ so its objects are not rebuilt. Clang cannot turn literals into GBK itself,
 but it keeps the bytes of a GBK source as they stand, which gives the same
 literals as GCC's -fexec-charset=GBK. That holds only while no two-byte
 character has the trail byte 0x5C, which the compiler would read as a
-backslash; such a file is refused.
+backslash; such a file is refused. A character that GBK lacks can only
+stand in a comment (GCC refuses it in a literal, and UTF-8 and wide literals
+do not come here): it is written as "?".
 """
 import os
 import sys
@@ -33,7 +35,7 @@ def main(argv):
     source_root, output_root = argv[1], argv[2]
     for name in argv[3:]:
         with open(os.path.join(source_root, name), encoding="utf-8") as f:
-            data = f.read().encode("gbk")
+            data = f.read().encode("gbk", errors="replace")
         line = backslash_trail_line(data)
         if line:
             sys.exit(f"{name}:{line}: a character whose second byte is a backslash in GBK")

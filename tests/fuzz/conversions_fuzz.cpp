@@ -38,14 +38,14 @@ void CivilDate(int32_t y, int32_t m, int32_t d)
     if (DayOfYearToDate(y, DayOfYear(y, int(m), int(d))) != CalendarDate{y, int(m), int(d)}) std::abort();
 
     std::string lunar = SolarToLunar(y, int(m), int(d));
-    // Inside the span every day has a lunar date, except the first days of
-    // its first year, which belong to the lunar year before it.
     bool inSpan = y >= FirstConversionYear && y <= LastConversionYear;
-    if ((!inSpan && !lunar.empty()) || (inSpan && y != FirstConversionYear && lunar.empty())) std::abort();
+    if (inSpan == lunar.empty()) std::abort();
     if (!lunar.empty()) {
+        // The first days of the span's first year lie in the lunar year
+        // before it, which the way back does not take.
         CalendarDate l = TaggedDate(lunar);
-        if (IsValidLunarDate(l.year, l.month, l.day) != 1 ||
-            LunarToSolar(l.year, l.month, l.day) != DateToText({y, int(m), int(d)}))
+        if (IsValidLunarDate(l.year, l.month, l.day) != 1) std::abort();
+        if (l.year >= FirstConversionYear && LunarToSolar(l.year, l.month, l.day) != DateToText({y, int(m), int(d)}))
             std::abort();
     }
     std::string hijri = SolarToHijriText(y, int(m), int(d));
