@@ -12,6 +12,7 @@
 #include "date_text.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"
+#include "sexagenary_cycle.h"
 
 namespace {
 
@@ -48,6 +49,9 @@ void CivilDate(int32_t y, int32_t m, int32_t d)
         if (l.year >= FirstConversionYear && LunarToSolar(l.year, l.month, l.day) != DateToText({y, int(m), int(d)}))
             std::abort();
     }
+    // The stem-branch text of every day of the span, in both year counts.
+    for (int mode : {0, 1})
+        if (CycleDateText(y, int(m), int(d), mode).empty() == inSpan) std::abort();
     std::string hijri = SolarToHijriText(y, int(m), int(d));
     if (!hijri.empty()) {
         CalendarDate h = TaggedDate(hijri);
@@ -93,6 +97,8 @@ void Texts(int32_t a, int32_t b, double moment)
     // The builders give "" or a text of their fixed width.
     for (const std::string& year : {YearText(a), HijriYearText(a), ChineseYearText(a)})
         if (!year.empty() && year.size() != 8 && year.size() != 10) std::abort();
+    if (IsValidDate(a, int(b), 1) != 1 && !CycleDateText(a, int(b), 1, 0).empty()) std::abort();
+    DateToText({a, int(b), int(b)});
     LunarMonthName(int(a), int(b));
     LunarDayName(int(a));
     ChineseDigit(int(a));
