@@ -3,9 +3,9 @@
 # the native and MinGW-w64 toolchains, GoogleTest and Google Benchmark, Wine,
 # Xvfb, the Chinese font, and the zh_CN.UTF-8 locale (Wine takes its ANSI
 # code page 936 from it) and en_US.UTF-8 (code page 1252, for a second run of
-# the registry tests), and Python with the icalendar package (the export
-# tests read the iCalendar output with it). Does nothing, quickly, when
-# everything is present.
+# the registry tests), Python with the icalendar package (the export tests
+# read the iCalendar output with it), and clang with libFuzzer (the fuzz
+# targets). Does nothing, quickly, when everything is present.
 set -euo pipefail
 
 PACKAGES=(
@@ -16,6 +16,7 @@ PACKAGES=(
   locales fonts-wqy-microhei
   imagemagick x11-utils
   python3 python3-icalendar
+  clang libclang-rt-dev
 )
 
 # Root runs apt-get directly; anyone else goes through sudo when there is one.

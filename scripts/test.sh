@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The test command. Builds and tests both flavours:
 #   1. native, with AddressSanitizer and UBSan, in build-test/;
-#   2. Windows (MinGW-w64 cross build), its tests run under Wine, in build-win-test/,
+#   2. the fuzz targets, with clang and libFuzzer, in build-fuzz-test/, each run
+#      for a short while (when clang is there; install-deps.sh installs it);
+#   3. Windows (MinGW-w64 cross build), its tests run under Wine, in build-win-test/,
 #      and the registry and settings tests once more under code page 1252.
-# Both stages run even when the first one fails. The last line of output is
+# Every stage runs even when an earlier one fails. The last line of output is
 # always "N passed, N failed", summed over both test runs; a build that fails
 # counts as one failed test. Exit status 0 only when everything passed.
 set -euo pipefail
@@ -94,6 +96,37 @@ if [ "$native_built" -eq 1 ]; then
   echo "==> Native tests"
   run_ctest build-test "native tests" || overall=1
   note_time "native tests" "$t0"
+fi
+
+# --- Fuzz targets ---------------------------------------------------------
+# Each target runs for fuzz_seconds from its seeds and counts as one test; a
+# crash, leak, sanitizer report or timeout fails it.
+fuzz_seconds=20
+if command -v clang++ >/dev/null 2>&1; then
+  t0=$SECONDS
+  echo "==> Fuzz targets (clang, libFuzzer) in build-fuzz-test/"
+  if cmake -S . -B build-fuzz-test -DLUMORA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+       -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+     cmake --build build-fuzz-test -j"$jobs"; then
+    note_time "fuzz build" "$t0"
+    t0=$SECONDS
+    for seeds in tests/fuzz/corpus/*/; do
+      if bash tests/fuzz/run_fuzz.sh build-fuzz-test "$fuzz_seconds" "$(basename "$seeds")"; then
+        total_passed=$((total_passed + 1))
+      else
+        total_failed=$((total_failed + 1))
+        overall=1
+      fi
+    done
+    note_time "fuzz runs" "$t0"
+  else
+    echo "fuzz build failed" >&2
+    total_failed=$((total_failed + 1))
+    overall=1
+    note_time "fuzz build" "$t0"
+  fi
+else
+  echo "==> No clang++: the fuzz targets are skipped" >&2
 fi
 
 # --- Windows flavour under Wine ------------------------------------------

@@ -50,6 +50,20 @@ TEST_F(Registry, TextsComeBackAsWritten)
     EXPECT_EQ(RegReadText(User, "Software\\Lumora\\NoSuchKey", "名字"), "");
 }
 
+// Texts in UTF-8 come back as written, also with characters that code page
+// 936 lacks; one it can write reads the same through either function.
+TEST_F(Registry, Utf8TextsComeBackAsWritten)
+{
+    const std::string texts[] = {"C:\\Users\\J\xC3\xB6rg\\lumora.exe", "\xED\x95\x9C\xEA\xB5\xAD", "\xE5\xB2\x9A\xE8\x88\x9F", "a"};
+    for (const std::string& text : texts) {
+        EXPECT_TRUE(RegWriteUtf8Text(User, TestKey, "Run", text));
+        EXPECT_EQ(RegReadUtf8Text(User, TestKey, "Run"), text);
+    }
+    EXPECT_EQ(RegReadText(User, TestKey, "Run"), "a");
+    RegWriteText(User, TestKey, "Run", "岚舟");
+    EXPECT_EQ(RegReadUtf8Text(User, TestKey, "Run"), "\xE5\xB2\x9A\xE8\x88\x9F");
+}
+
 TEST_F(Registry, ReadTrimsBlanksAndStopsAtTheFirstZeroByte)
 {
     RegWriteText(User, TestKey, "Padded", "  a b  ");
@@ -137,7 +151,7 @@ TEST_F(Registry, FileServices)
     EXPECT_FALSE(IsBitmapFile(ProgramPath("cut.bmp")));
 #endif
 
-    EXPECT_NE(ModulePath().find("lumora-tests"), std::string::npos) << ModulePath();
+    EXPECT_NE(ModulePathUtf8().find("lumora-tests"), std::string::npos) << ModulePathUtf8();
     EXPECT_GT(ScreenSize().width, 0);
     EXPECT_GT(ScreenSize().height, 0);
     EXPECT_NE(MediaCommand("Close LumoraNoSuchAlias"), 0);

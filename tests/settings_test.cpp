@@ -79,7 +79,7 @@ TEST_F(Settings, AnotherVersionReadsNothingAndTheCloseRemovesTheTree)
     Store("NowCityCode", "31");
     RegWriteText(User, "Software\\Lumora\\SolarMemorial", "01-01", "AD2000");
     RegWriteText(User, "Software\\Lumora\\SolarReminded", "A", "AD01-01-2000");
-    RegWriteText(Machine, RegistrySandbox::RunKey, "Lumora", AutoRunCommand());
+    RegWriteUtf8Text(Machine, RegistrySandbox::RunKey, "Lumora", AutoRunCommand());
     LoadSettings();
     EXPECT_EQ(UseRegistry, 0);
     EXPECT_EQ(AutoRunFlag, 0);
@@ -290,7 +290,7 @@ TEST_F(Settings, AutoRunValue)
     // Written machine-wide when that works, and then only there.
     AutoRunFlag = 1;
     SaveSettings();
-    EXPECT_EQ(RegReadText(Machine, RegistrySandbox::RunKey, "Lumora"), AutoRunCommand());
+    EXPECT_EQ(RegReadUtf8Text(Machine, RegistrySandbox::RunKey, "Lumora"), AutoRunCommand());
     EXPECT_EQ(RegReadText(User, RegistrySandbox::RunKey, "Lumora"), "");
     AutoRunFlag = 0;
     SaveSettings();
@@ -298,6 +298,32 @@ TEST_F(Settings, AutoRunValue)
 
     SetProgramPaths("D:\\lumora.exe");
     EXPECT_EQ(AutoRunCommand(), "\"D:\\lumora.exe\"");
+}
+
+// A folder named with characters that code page 936 lacks (ö, Hangul): the
+// Run value still names the program and reads as set at the next start.
+// Without any path of its own the option stays off and nothing is written.
+TEST_F(Settings, AutoRunFromAFolderThatCodePage936CannotWrite)
+{
+    SaveDefaults();
+    const std::string path = "C:\\Users\\J\xC3\xB6rg\\\xED\x95\x9C\\lumora.exe";
+    SetProgramPathsUtf8(path);
+    EXPECT_EQ(ProgramDir, "");
+    EXPECT_EQ(ProgramFile, "lumora.exe");
+    EXPECT_EQ(AutoRunCommand(), "\"" + path + "\"");
+    AutoRunFlag = 1;
+    SaveSettings();
+    EXPECT_EQ(RegReadUtf8Text(Machine, RegistrySandbox::RunKey, "Lumora"), "\"" + path + "\"");
+    LoadSettings();
+    EXPECT_EQ(AutoRunFlag, 1);
+
+    SetProgramPathsUtf8("");
+    EXPECT_FALSE(CanAutoRun());
+    LoadSettings();
+    EXPECT_EQ(AutoRunFlag, 0);
+    AutoRunFlag = 1;
+    SaveSettings();
+    EXPECT_EQ(RegReadUtf8Text(Machine, RegistrySandbox::RunKey, "Lumora"), "\"" + path + "\"");
 }
 
 #ifndef _WIN32
@@ -310,7 +336,7 @@ TEST_F(Settings, AutoRunFallsBackToTheUsersRunKey)
     AutoRunFlag = 1;
     SaveSettings();
     EXPECT_EQ(RegReadText(Machine, RegistrySandbox::RunKey, "Lumora"), "");
-    EXPECT_EQ(RegReadText(User, RegistrySandbox::RunKey, "Lumora"), AutoRunCommand());
+    EXPECT_EQ(RegReadUtf8Text(User, RegistrySandbox::RunKey, "Lumora"), AutoRunCommand());
     LoadSettings();
     EXPECT_EQ(AutoRunFlag, 1);
     AutoRunFlag = 0;

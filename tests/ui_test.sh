@@ -77,7 +77,7 @@ for locale in zh_CN.UTF-8 en_US.UTF-8; do
   # A fresh wineserver per run, so that nothing of the other locale lingers.
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
-  LC_ALL=$locale timeout 300 wine "$driver" "$lumora_win" "$@" \
+  LC_ALL=$locale timeout 1000 wine "$driver" "$lumora_win" "$@" \
     2>"$work/driver-$locale.err" | tee "$log"
   rc=${PIPESTATUS[0]}
   # Whatever the driver left behind goes with the wineserver.

@@ -123,7 +123,10 @@ unsigned ApplySettingCommand(int command)
     switch (command) {
     case Cmd::NoMoving: MoveMode.assign(1, MoveMode == "N" ? 'Y' : 'N'); return NoEffect;
     case Cmd::UseRegistry: SetRegistryUse(UseRegistry != 1); return InfoChanged;
-    case Cmd::AutoRun: Toggle(AutoRunFlag); return NoEffect;
+    case Cmd::AutoRun:
+        // A program without a path of its own cannot be started at log-on.
+        if (CanAutoRun()) Toggle(AutoRunFlag);
+        return NoEffect;
     case Cmd::HourlyReport: Toggle(WholeAutoReportTimeFlag); return HourlyTimerChanged;
     case Cmd::GanZhiFromChunjie: Toggle(GanZhiFromChunjieFlag); return InfoChanged;
     case Cmd::NoDayAudio: Toggle(CloseFORMAudioPlayFlag); return InfoChanged;

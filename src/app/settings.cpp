@@ -32,6 +32,7 @@ int DropDownOpen = 0;
 
 std::string ProgramDir;
 std::string ProgramFile;
+std::string ProgramPathUtf8;
 
 namespace {
 
@@ -96,11 +97,6 @@ size_t AfterLastOf(const std::string& text, const char* separators)
     return after;
 }
 
-bool EndsWithSeparator(const std::string& path)
-{
-    return !path.empty() && AfterLastOf(path, "\\/") == path.size();
-}
-
 std::string AsciiLowered(const std::string& text)
 {
     std::string lowered = text;
@@ -109,8 +105,26 @@ std::string AsciiLowered(const std::string& text)
     return lowered;
 }
 
-// The program path that the Run value names.
-std::string AutoRunTarget() { return ProgramDir + (EndsWithSeparator(ProgramDir) ? "" : "\\") + ProgramFile; }
+// The same for UTF-8, where no byte of a longer character is below 0x80.
+std::string Utf8AsciiLowered(const std::string& text)
+{
+    std::string lowered = text;
+    for (char& c : lowered)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return lowered;
+}
+
+// Where the running program's path (UTF-8) splits into folder and file.
+size_t ProgramFileStart() { return ProgramPathUtf8.find_last_of(":/\\") + 1; }
+
+// The program path that the Run value names, in UTF-8: the folder with a
+// backslash appended when it has none, then the file.
+std::string AutoRunTarget()
+{
+    std::string folder = ProgramPathUtf8.substr(0, ProgramFileStart());
+    bool separated = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+    return folder + (separated ? "" : "\\") + ProgramPathUtf8.substr(ProgramFileStart());
+}
 
 // A Run value starts this program when it names its path, with or without
 // the double quotes, in any letter case.
@@ -118,7 +132,7 @@ bool IsOwnAutoRunCommand(const std::string& command)
 {
     std::string path = command;
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
-    return !ProgramFile.empty() && AsciiLowered(path) == AsciiLowered(AutoRunTarget());
+    return CanAutoRun() && Utf8AsciiLowered(path) == Utf8AsciiLowered(AutoRunTarget());
 }
 
 // The machine-wide value first, as before; an ordinary user cannot write it,
@@ -127,10 +141,10 @@ bool IsOwnAutoRunCommand(const std::string& command)
 void WriteAutoRun()
 {
     std::string command = AutoRunCommand();
-    if (RegWriteText(RegistryRoot::LocalMachine, RunKey, AutoRunValue, command))
+    if (RegWriteUtf8Text(RegistryRoot::LocalMachine, RunKey, AutoRunValue, command))
         RegDeleteValueText(RegistryRoot::CurrentUser, RunKey, AutoRunValue);
     else
-        RegWriteText(RegistryRoot::CurrentUser, RunKey, AutoRunValue, command);
+        RegWriteUtf8Text(RegistryRoot::CurrentUser, RunKey, AutoRunValue, command);
 }
 
 void DeleteAutoRun()
@@ -217,9 +231,24 @@ void SetProgramPaths(const std::string& modulePath)
     size_t split = AfterLastOf(path, ":/\\");
     ProgramDir = path.substr(0, split);
     ProgramFile = path.substr(split);
+    ProgramPathUtf8 = GbkToUtf8(path).value_or("");
 }
 
-void InitProgramPaths() { SetProgramPaths(ModulePath()); }
+void SetProgramPathsUtf8(const std::string& modulePathUtf8)
+{
+    if (auto gbk = Utf8ToGbk(modulePathUtf8)) {
+        SetProgramPaths(*gbk);
+    } else {
+        // Code page 936 lacks a character: the folder and the file are each
+        // kept where it can write them.
+        size_t split = modulePathUtf8.find_last_of(":/\\") + 1;
+        ProgramDir = LeftBytes(Utf8ToGbk(modulePathUtf8.substr(0, split)).value_or(""), MaxPathBytes);
+        ProgramFile = LeftBytes(Utf8ToGbk(modulePathUtf8.substr(split)).value_or(""), MaxPathBytes);
+    }
+    ProgramPathUtf8 = modulePathUtf8;
+}
+
+void InitProgramPaths() { SetProgramPathsUtf8(ModulePathUtf8()); }
 
 std::string NumberText(double value)
 {
@@ -269,13 +298,15 @@ std::string AutoRunCommand()
     return command.append(AutoRunTarget()).append(1, '"');
 }
 
+bool CanAutoRun() { return ProgramFileStart() < ProgramPathUtf8.size(); }
+
 void LoadSettings()
 {
     SetDefaults();
     if (Read("Version") == SettingsVersion) {
         UseRegistry = 1;
-        AutoRunFlag = IsOwnAutoRunCommand(RegReadText(RegistryRoot::LocalMachine, RunKey, AutoRunValue)) ||
-                              IsOwnAutoRunCommand(RegReadText(RegistryRoot::CurrentUser, RunKey, AutoRunValue))
+        AutoRunFlag = IsOwnAutoRunCommand(RegReadUtf8Text(RegistryRoot::LocalMachine, RunKey, AutoRunValue)) ||
+                              IsOwnAutoRunCommand(RegReadUtf8Text(RegistryRoot::CurrentUser, RunKey, AutoRunValue))
                           ? 1
                           : 0;
         WholeAutoReportTimeFlag = ReadFlag("WholeAutoReportTimeFlag");
@@ -318,8 +349,10 @@ void SaveSettings()
     SavePlace();
     Write("FORMTransFlag", std::to_string(FORMTransFlag));
     Write("DFORMBackBitmapName", DFORMBackBitmapName);
-    if (AutoRunFlag == 1) WriteAutoRun();
-    else DeleteAutoRun();
+    // Without its own path the program could only write a command that
+    // starts nothing: then it writes none and leaves the one there.
+    if (AutoRunFlag == 1 && CanAutoRun()) WriteAutoRun();
+    else if (AutoRunFlag != 1) DeleteAutoRun();
 }
 
 void SetRegistryUse(bool on)

@@ -50,13 +50,20 @@ extern std::string BitmapFolder;
 extern int PopupMenuOpen;
 extern int DropDownOpen;
 
-// The running program's folder (with its final separator) and file name.
+// The running program's folder (with its final separator) and file name,
+// "" where code page 936 cannot write them (a folder named with ö, ñ or
+// Hangul): the file choosers then open at the system's own first folder.
 extern std::string ProgramDir;
 extern std::string ProgramFile;
-// Splits the module path at its last ":", "/" or "\"; with none of them
-// ProgramDir is "" and ProgramFile the whole path.
+// The running program's full path in UTF-8, which spells every path; the
+// Run value is built from it. "" when the path is not known.
+extern std::string ProgramPathUtf8;
+// Splits the module path (code page 936) at its last ":", "/" or "\"; with
+// none of them ProgramDir is "" and ProgramFile the whole path.
 void SetProgramPaths(const std::string& modulePath);
-// SetProgramPaths of the running program.
+// The same from a path in UTF-8, as the system gives the running program's.
+void SetProgramPathsUtf8(const std::string& modulePathUtf8);
+// SetProgramPathsUtf8 of the running program.
 void InitProgramPaths();
 
 // Loads every setting (and selects the current place), falling back to the
@@ -80,5 +87,9 @@ std::optional<double> CanonicalNumber(const std::string& text);
 // ("X:\...") of an existing file, not ending in "\", with the extension
 // BMP in any case, that loads as a bitmap.
 bool IsBackgroundBitmapPath(const std::string& path);
-// The command of the "Lumora" Run value: the program path in double quotes.
+// The command of the "Lumora" Run value: the program path in double quotes,
+// in UTF-8 (RegWriteUtf8Text).
 std::string AutoRunCommand();
+// Whether the program knows its own path, so that "开机自动运行(&P)" can
+// name it; without it the option stays off and no Run value is written.
+bool CanAutoRun();

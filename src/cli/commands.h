@@ -7,6 +7,10 @@
 
 using CommandArgs = std::vector<std::string>;
 
+// main.cpp: the whole of lumora-cli, argv as main receives it; the program's
+// main only calls it (cli_entry.cpp), and the argument fuzzer calls it too.
+int RunCli(int argc, char** argv);
+
 // calendar_commands.cpp: the day card and the month sheet.
 int DayCommand(const CommandArgs& args);
 int MonthCommand(const CommandArgs& args);

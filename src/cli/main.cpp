@@ -149,7 +149,7 @@ int Call(const std::vector<std::string>& args)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int RunCli(int argc, char** argv)
 {
     std::vector<std::string> args = Utf8Arguments(argc, argv);
     while (!args.empty() && (args[0] == "--modern" || args[0] == "--chunjie")) {

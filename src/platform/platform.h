@@ -30,6 +30,11 @@ std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std
 // Failures are silent for the program; the result tells whether it was written.
 bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
                   const std::string& text);
+// The same for a value whose text may hold characters that code page 936
+// lacks (a program path with ö, ñ or Hangul): the text is UTF-8.
+std::string RegReadUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName);
+bool RegWriteUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                      const std::string& utf8);
 void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName);
 void RegDeleteKeyPath(RegistryRoot root, const std::string& keyPath);
 
@@ -48,8 +53,9 @@ void StopClip();
 std::vector<std::string>& RecordedMediaCommands();
 std::vector<std::string>& RecordedClips();
 
-// The full path of the running program.
-std::string ModulePath();
+// The full path of the running program in UTF-8, which spells every path
+// (code page 936 cannot); "" when it cannot be had.
+std::string ModulePathUtf8();
 // True when the file exists and can be opened for reading. Elsewhere than on
 // Windows a drive-absolute path "X:\dir\file" names /dir/file, as Wine's
 // drive Z: does, so stored Windows paths and tests read the same files.

@@ -4,6 +4,7 @@
 #include "scenarios.h"
 
 #include "driver.h"
+#include "platform.h"
 
 namespace {
 
@@ -736,8 +737,8 @@ void ScenarioPrepared(Lumora& app)
         if (!expected.count(name)) extra += name + L" ";
     Check(s + L": no other values written", extra.empty(), extra);
 
-    SetProgramPaths(Gbk(exePath));
-    std::wstring command = Wide(AutoRunCommand());
+    SetProgramPathsUtf8(Utf8(exePath));
+    std::wstring command = Wide(Utf8ToGbk(AutoRunCommand()).value_or(""));
     CheckText(s + L": 开机自动运行 writes the Run value naming the program", command,
               GetValue(L"Lumora", HKEY_LOCAL_MACHINE, RunKey));
     Check(s + L": the Run value is the quoted program path", command == L"\"" + exePath + L"\"", command);

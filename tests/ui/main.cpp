@@ -28,6 +28,7 @@ const Scenario Scenarios[] = {
     {L"editor-cut", ScenarioEditorCutShort},
     {L"tables", ScenarioTables},
     {L"queries", ScenarioQueries},
+    {L"damaged", ScenarioDamagedRegistry},
 };
 
 // Ends a run that hangs: nothing may keep the test waiting for ever.
@@ -51,7 +52,7 @@ int main()
     }
     exePath = argv[1];
     UseRegistry = 0;  // the driver's own core never looks up stored days
-    CreateThread(nullptr, 0, Watchdog, reinterpret_cast<LPVOID>(uintptr_t(240000)), 0, nullptr);
+    CreateThread(nullptr, 0, Watchdog, reinterpret_cast<LPVOID>(uintptr_t(900000)), 0, nullptr);
     Print(L"screen " + Num(GetSystemMetrics(SM_CXSCREEN)) + L"x" + Num(GetSystemMetrics(SM_CYSCREEN)) +
           L", ANSI code page " + Num(GetACP()));
 

@@ -26,3 +26,5 @@ void ScenarioEditorWithoutRegistry(Lumora& app);
 void ScenarioEditorCutShort(Lumora& app);
 void ScenarioTables(Lumora& app);
 void ScenarioQueries(Lumora& app);
+// Values of the wrong type, too long, cut or damaged, and many of them.
+void ScenarioDamagedRegistry(Lumora& app);

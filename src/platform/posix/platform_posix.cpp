@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform.h"
+#include "registry_file.h"
 #include "../../calendar/gbk_text.h"
 
 namespace {
@@ -126,16 +127,8 @@ LocalDateTime LocalNow()
 }
 
 // --- Registry, media recorder and files -----------------------------------
-// The registry is a text file in the layout of a .reg export, so that it can
-// be read and mended by hand:
-//
-//   [HKEY_CURRENT_USER\Software\Lumora]
-//   "Version"="4.0"
-//   @="the key's unnamed value"
-//
-// Texts are shown in UTF-8; a byte that cannot be shown as it is (a control
-// byte, "%", a quote, a bracket in a key path, a byte that is no character
-// of code page 936) is written %XX. Lines that cannot be read are ignored.
+// The registry is a text file (registry_file.h), read again by every call
+// that finds it changed.
 // LUMORA_REGISTRY_USER_ONLY=1 refuses writes under HKEY_LOCAL_MACHINE, as
 // Windows does for an ordinary user.
 namespace {
@@ -154,237 +147,6 @@ std::string TrimBlanks(const std::string& text)
 
 // Key paths and value names as every registry function takes them.
 std::string NameForUse(const std::string& name) { return LeftBytes(TrimBlanks(name), MaxNameBytes); }
-
-bool IsSingleByte(const std::string& text, size_t pos, char c)
-{
-    return text[pos] == c && GbkCharLength(text, pos) == 1;
-}
-
-// Names match without regard to the case of ASCII letters, as Windows's do.
-std::string FoldedName(const std::string& name)
-{
-    std::string folded = name;
-    for (size_t pos = 0; pos < folded.size(); pos += GbkCharLength(folded, pos))
-        if (folded[pos] >= 'A' && folded[pos] <= 'Z') folded[pos] = char(folded[pos] - 'A' + 'a');
-    return folded;
-}
-
-// "" is the root itself; otherwise no part between backslashes is empty.
-bool IsUsableKeyPath(const std::string& path)
-{
-    size_t partStart = 0;
-    for (size_t pos = 0; pos < path.size(); pos += GbkCharLength(path, pos)) {
-        if (!IsSingleByte(path, pos, '\\')) continue;
-        if (pos == partStart) return false;
-        partStart = pos + 1;
-    }
-    return path.empty() || partStart < path.size();
-}
-
-struct StoredValue {
-    std::string name;
-    std::string data;
-};
-struct StoredKey {
-    RegistryRoot root;
-    std::string path;
-    std::vector<StoredValue> values;
-};
-using Store = std::vector<StoredKey>;
-
-const char* RootName(RegistryRoot root)
-{
-    return root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-}
-
-// Store and StoredKey, read-only or not.
-template <typename Keys>
-auto FindKey(Keys& store, RegistryRoot root, const std::string& path) -> decltype(&store[0])
-{
-    std::string folded = FoldedName(path);
-    for (auto& key : store)
-        if (key.root == root && FoldedName(key.path) == folded) return &key;
-    return nullptr;
-}
-
-template <typename Key>
-auto FindValue(Key& key, const std::string& name) -> decltype(&key.values[0])
-{
-    std::string folded = FoldedName(name);
-    for (auto& value : key.values)
-        if (FoldedName(value.name) == folded) return &value;
-    return nullptr;
-}
-
-const char HexDigits[] = "0123456789ABCDEF";
-
-void AppendEscaped(std::string& out, const std::string& bytes)
-{
-    for (unsigned char b : bytes) {
-        out += '%';
-        out += HexDigits[b >> 4];
-        out += HexDigits[b & 15];
-    }
-}
-
-// A GBK text as the file shows it; `special` lists the ASCII characters
-// that must be escaped besides "%" and the control bytes.
-std::string EncodeText(const std::string& text, const char* special)
-{
-    std::string out;
-    for (size_t pos = 0; pos < text.size();) {
-        unsigned char b = static_cast<unsigned char>(text[pos]);
-        if (b < 0x80) {
-            if (b < 0x20 || b == 0x7F || b == '%' || std::strchr(special, b)) AppendEscaped(out, text.substr(pos, 1));
-            else out += char(b);
-            ++pos;
-            continue;
-        }
-        // A run of two-byte characters goes through the converter at once;
-        // only a run that does not come back unchanged is taken apart.
-        size_t end = pos;
-        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) end += GbkCharLength(text, end);
-        std::string run = text.substr(pos, end - pos);
-        auto utf8 = GbkToUtf8(run);
-        if (utf8 && Utf8ToGbk(*utf8) == run) {
-            out += *utf8;
-        } else {
-            for (size_t c = pos; c < end; c += GbkCharLength(text, c)) {
-                std::string one = text.substr(c, GbkCharLength(text, c));
-                auto shown = one.size() == 2 ? GbkToUtf8(one) : std::nullopt;
-                if (shown && Utf8ToGbk(*shown) == one) out += *shown;
-                else AppendEscaped(out, one);
-            }
-        }
-        pos = end;
-    }
-    return out;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-// The GBK text that EncodeText showed; nullopt for a damaged one.
-std::optional<std::string> DecodeText(const std::string& shown)
-{
-    std::string out;
-    for (size_t pos = 0; pos < shown.size();) {
-        unsigned char b = static_cast<unsigned char>(shown[pos]);
-        if (b == '%') {
-            if (pos + 2 >= shown.size()) return std::nullopt;
-            int high = HexValue(shown[pos + 1]), low = HexValue(shown[pos + 2]);
-            if (high < 0 || low < 0) return std::nullopt;
-            out += char(high * 16 + low);
-            pos += 3;
-        } else if (b < 0x80) {
-            out += char(b);
-            ++pos;
-        } else {
-            size_t end = pos;
-            while (end < shown.size() && static_cast<unsigned char>(shown[end]) >= 0x80) ++end;
-            auto gbk = Utf8ToGbk(shown.substr(pos, end - pos));
-            if (!gbk) return std::nullopt;
-            out += *gbk;
-            pos = end;
-        }
-    }
-    return out;
-}
-
-// `"name"="data"` or `@="data"`; false when the line is no such value.
-bool ParseValueLine(const std::string& line, StoredValue& value)
-{
-    size_t pos = 0;
-    std::optional<std::string> name;
-    if (line[0] == '@') {
-        name = "";
-        pos = 1;
-    } else {
-        size_t close = line.find('"', 1);
-        if (line[0] != '"' || close == std::string::npos) return false;
-        name = DecodeText(line.substr(1, close - 1));
-        pos = close + 1;
-    }
-    if (line.compare(pos, 2, "=\"") != 0 || line.size() < pos + 3 || line.back() != '"') return false;
-    std::string shownData = line.substr(pos + 2, line.size() - pos - 3);
-    if (shownData.find('"') != std::string::npos) return false;
-    auto data = DecodeText(shownData);
-    if (!name || !data) return false;
-    value = {*name, *data};
-    return true;
-}
-
-// `[ROOT]` or `[ROOT\key path]`; false when the line names no usable key.
-bool ParseKeyLine(const std::string& line, RegistryRoot& root, std::string& path)
-{
-    std::string inside = line.substr(1, line.size() - 2);
-    for (RegistryRoot candidate : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
-        std::string rootName = RootName(candidate);
-        if (FoldedName(inside.substr(0, rootName.size())) != FoldedName(rootName)) continue;
-        std::string rest = inside.substr(rootName.size());
-        if (!rest.empty() && rest[0] != '\\') continue;
-        auto decoded = DecodeText(rest.empty() ? rest : rest.substr(1));
-        if (!decoded || (!rest.empty() && decoded->empty()) || !IsUsableKeyPath(*decoded)) return false;
-        root = candidate;
-        path = *decoded;
-        return true;
-    }
-    return false;
-}
-
-Store ParseStore(const std::string& content)
-{
-    Store store;
-    StoredKey* current = nullptr;
-    size_t lineStart = 0;
-    while (lineStart < content.size()) {
-        size_t lineEnd = content.find('\n', lineStart);
-        if (lineEnd == std::string::npos) lineEnd = content.size();
-        std::string line = content.substr(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[' && line.size() >= 2 && line.back() == ']') {
-            RegistryRoot root;
-            std::string path;
-            current = nullptr;
-            if (!ParseKeyLine(line, root, path)) continue;
-            current = FindKey(store, root, path);
-            if (!current) {
-                store.push_back({root, path, {}});
-                current = &store.back();
-            }
-            continue;
-        }
-        StoredValue value;
-        if (!current || !ParseValueLine(line, value)) continue;
-        if (StoredValue* old = FindValue(*current, value.name)) old->data = value.data;
-        else current->values.push_back(value);
-    }
-    return store;
-}
-
-std::string FormatStore(const Store& store)
-{
-    std::string out = "; Lumora registry: [key] sections of \"name\"=\"text\" values, @ the key's\n"
-                      "; unnamed value, %XX a byte that cannot be shown as it is.\n";
-    for (const StoredKey& key : store) {
-        out.append("\n[").append(RootName(key.root));
-        if (!key.path.empty()) out.append("\\").append(EncodeText(key.path, "\"[]"));
-        out.append("]\n");
-        for (const StoredValue& value : key.values) {
-            if (value.name.empty()) out.append("@");
-            else out.append("\"").append(EncodeText(value.name, "\"")).append("\"");
-            out.append("=\"").append(EncodeText(value.data, "\"")).append("\"\n");
-        }
-    }
-    return out;
-}
 
 std::string RegistryFilePath()
 {
@@ -555,6 +317,23 @@ bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::stri
     return SaveStore(store);
 }
 
+// The file holds code page 936; a text that it cannot be written in is kept
+// as its UTF-8 bytes, which are then told apart from a GBK text on reading:
+// they are valid UTF-8 that code page 936 cannot write.
+std::string RegReadUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    std::string stored = RegReadText(root, keyPath, valueName);
+    if (Convert("UTF-16LE", "UTF-8", stored) && !Utf8ToGbk(stored)) return stored;
+    return GbkToUtf8(stored).value_or("");
+}
+
+bool RegWriteUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                      const std::string& utf8)
+{
+    if (utf8.size() > MaxValueBytes) return false;
+    return RegWriteText(root, keyPath, valueName, Utf8ToGbk(utf8).value_or(utf8));
+}
+
 void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
 {
     std::string path = NameForUse(keyPath), name = NameForUse(valueName);
@@ -617,13 +396,12 @@ std::vector<std::string>& RecordedClips()
     return clips;
 }
 
-std::string ModulePath()
+std::string ModulePathUtf8()
 {
     char buffer[4096];
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n <= 0) return "";
-    std::string path(buffer, size_t(n));
-    return Utf8ToGbk(path).value_or(path);
+    return std::string(buffer, size_t(n));
 }
 
 bool FileExists(const std::string& path) { return IsReadableFile(PosixPath(path)); }

@@ -71,7 +71,11 @@ std::optional<std::wstring> WidePath(const std::string& path) { return ToWide(93
 
 }  // namespace
 
-std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+namespace {
+
+// A value's text in code page `codePage`; "" when it cannot be read.
+std::string ReadValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                          UINT codePage)
 {
     auto path = RegistryName(keyPath), name = RegistryName(valueName);
     HKEY key;
@@ -94,17 +98,16 @@ std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std
     if (!ok) return "";
     // The terminating zero that the system may have added is no part of the text.
     if (!data.empty() && data.back() == L'\0') data.pop_back();
-    auto text = FromWide(936, data);
+    auto text = FromWide(codePage, data);
     // A value longer than the reading buffer cannot be read at all.
     if (!text || text->size() > MaxValueBytes) return "";
     return TrimBlanks(text->substr(0, text->find('\0')));
 }
 
-bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
-                  const std::string& text)
+bool WriteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                    const std::optional<std::wstring>& data)
 {
     auto path = RegistryName(keyPath), name = RegistryName(valueName);
-    auto data = ToWide(936, LeftBytes(text, MaxValueBytes));
     HKEY key;
     DWORD disposition;
     if (!path || !name || !data ||
@@ -116,6 +119,32 @@ bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::stri
                                     DWORD(data->size() * sizeof(wchar_t)));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    return ReadValueText(root, keyPath, valueName, 936);
+}
+
+bool RegWriteText(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                  const std::string& text)
+{
+    return WriteValueText(root, keyPath, valueName, ToWide(936, LeftBytes(text, MaxValueBytes)));
+}
+
+std::string RegReadUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
+{
+    return ReadValueText(root, keyPath, valueName, CP_UTF8);
+}
+
+bool RegWriteUtf8Text(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
+                      const std::string& utf8)
+{
+    auto data = ToWide(CP_UTF8, utf8);
+    if (data && data->size() > MaxValueBytes) return false;
+    return WriteValueText(root, keyPath, valueName, data);
 }
 
 void RegDeleteValueText(RegistryRoot root, const std::string& keyPath, const std::string& valueName)
@@ -170,13 +199,13 @@ std::vector<std::string>& RecordedClips()
     return clips;
 }
 
-std::string ModulePath()
+std::string ModulePathUtf8()
 {
     std::wstring buffer(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
     if (n == 0 || n >= buffer.size()) return "";
     buffer.resize(n);
-    return FromWide(936, buffer).value_or("");
+    return FromWide(CP_UTF8, buffer).value_or("");
 }
 
 bool FileExists(const std::string& path)
