@@ -3,17 +3,13 @@
 #include <iterator>
 #include <string>
 
-#include "audio_playback.h"
 #include "controls.h"
-#include "converter_window.h"
 #include "coordinates_dialog.h"
-#include "editor_window.h"
 #include "menu_model.h"
-#include "query_window.h"
 #include "settings.h"
 #include "shown_day.h"
 #include "speaking_clock.h"
-#include "tables_window.h"
+#include "tools.h"
 #include "window_behaviours.h"
 
 namespace {
@@ -37,27 +33,6 @@ void ShowEffects(HWND window, const MainWindowHooks& hooks, unsigned effects)
     if (effects & YearNamesChanged) Call(hooks.refreshYearNames);
     if (effects & ListsChanged) Call(hooks.refreshLists);
     else if (effects & InfoChanged) Call(hooks.refreshInfo);
-}
-
-// The tool windows and the day editor: each is RunXxxWindow(owner, mode),
-// modal to the current main window, and the information is refreshed after
-// the editor closes.
-void OpenTool(HWND window, const MainWindowHooks& hooks, int number)
-{
-    if (number >= Cmd::EditMemorials && number <= Cmd::EditCountdowns) {
-        // The editor previews audio freely: the day's own audio stops first.
-        StopDayAudio();
-        WindowAudioPath.clear();
-        ShortPath.clear();
-        RunEditorWindow(window, number - Cmd::EditMemorials + 1);
-        Call(hooks.refreshInfo);
-    }
-    if (number >= Cmd::JulianDays && number <= Cmd::ConvertCalendars)
-        RunConverterWindow(window, number - Cmd::JulianDays + 1);
-    else if (number >= Cmd::LunarMonths && number <= Cmd::SunTimes)
-        RunTablesWindow(window, number - Cmd::LunarMonths + 1);
-    else if (number == Cmd::ConditionMonths || number == Cmd::ConditionDays)
-        RunQueryWindow(window, number - Cmd::ConditionMonths + 1);
 }
 
 }  // namespace
@@ -117,7 +92,9 @@ void RunCommand(HWND window, const MainWindowHooks& hooks, int number)
         return;
     }
     if (number >= Cmd::EditMemorials && number <= Cmd::ConditionDays) {
-        OpenTool(window, hooks, number);
+        OpenToolWindow(window, number);
+        // The editor may have changed the stored days the window shows.
+        if (number <= Cmd::EditCountdowns) Call(hooks.refreshInfo);
         return;
     }
     switch (number) {
