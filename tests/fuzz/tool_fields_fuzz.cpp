@@ -1,7 +1,7 @@
 // The typed number fields of the tools: the converter's interval in days,
 // the yearly tables' year field with its "纪元前" box, and the condition
-// query's start year and span. The first byte picks the field (and the
-// mode), the rest is what was typed; the query takes two 32-bit numbers.
+// query's start year and span, as numbers and as the two typed fields. The
+// first byte picks the field (and the mode), the rest is what was typed.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -45,7 +45,7 @@ void TableYearFieldCheck(const std::string& typed, int mode, bool beforeYearOne)
         if (auto next = StepTableYear(table, read.year, step); next && !IsTableYear(table, *next)) std::abort();
 }
 
-void QuerySpan(const std::string& typed, int mode)
+void QuerySpanNumbers(const std::string& typed, int mode)
 {
     int32_t numbers[2] = {};
     std::memcpy(numbers, typed.data(), std::min(typed.size(), sizeof numbers));
@@ -60,6 +60,22 @@ void QuerySpan(const std::string& typed, int mode)
     if (start && years > 0 && searched == 0) std::abort();
 }
 
+// The two span fields as typed: the start year up to the first '|', the
+// span after it.
+void QuerySpanText(const std::string& typed, int mode)
+{
+    size_t bar = typed.find('|');
+    QuerySpanFields fields{typed.substr(0, bar), (mode & 4) != 0,
+                           bar == std::string::npos ? "" : typed.substr(bar + 1)};
+    QueryMode query = QueryMode(mode % 2 + 1);
+    QuerySpan span = ReadQuerySpan(query, fields);
+    if (!span.ok) return;
+    if (span.years <= 0 || int64_t(span.firstYear) + span.years - 1 > ToolMaxYear) std::abort();
+    // What the window writes back reads as the same span.
+    QuerySpan again = ReadQuerySpan(query, span.fields);
+    if (!again.ok || again.firstYear != span.firstYear || again.years != span.years) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -67,10 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0) return 0;
     std::string typed(reinterpret_cast<const char*>(data) + 1, size - 1);
     int choice = data[0] >> 4, option = data[0] & 15;
-    switch (choice % 3) {
+    switch (choice % 4) {
     case 0: IntervalField(typed, option); break;
     case 1: TableYearFieldCheck(typed, option, (option & 8) != 0); break;
-    case 2: QuerySpan(typed, option); break;
+    case 2: QuerySpanNumbers(typed, option); break;
+    case 3: QuerySpanText(typed, option); break;
     }
     return 0;
 }
