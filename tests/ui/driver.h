@@ -710,18 +710,26 @@ inline std::wstring CardBitmap()
 
 inline bool HasBackground(Lumora& app) { return Send(app.Item(BackgroundId), STM_GETIMAGE, IMAGE_BITMAP, 0).value_or(0) != 0; }
 
-// Chooses a bitmap through "选择位图文件(&S)..." (3100) and the file chooser.
-inline void ChooseBackground(Lumora& app, const std::wstring& path)
+// The program's visible open-file dialog of that title, once it shows
+// (null when it has not shown within ms).
+inline HWND WaitForFileChooser(Lumora& app, const std::wstring& title, DWORD ms)
 {
-    PostMessageW(app.wnd, WM_COMMAND, Cmd::ChooseBackground, 0);
     HWND chooser = nullptr;
     WaitFor(
         [&] {
             for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32770"))
-                if (IsWindowVisible(w) && WindowTitle(w) == L"选择位图文件") chooser = w;
+                if (IsWindowVisible(w) && WindowTitle(w) == title) chooser = w;
             return chooser != nullptr;
         },
-        5000);
+        ms);
+    return chooser;
+}
+
+// Chooses a bitmap through "选择位图文件(&S)..." (3100) and the file chooser.
+inline void ChooseBackground(Lumora& app, const std::wstring& path)
+{
+    PostMessageW(app.wnd, WM_COMMAND, Cmd::ChooseBackground, 0);
+    HWND chooser = WaitForFileChooser(app, L"选择位图文件", 5000);
     if (!Check(L"3100 opens the file chooser 选择位图文件", chooser != nullptr)) return;
     HWND name = GetDlgItem(chooser, 0x47C);  // the file name box of the chooser
     if (!name) name = GetDlgItem(chooser, 0x480);

@@ -301,14 +301,7 @@ void CheckAudioChooser(Lumora& app)
     HWND editor = OpenTool(app, Cmd::EditMemorials, L"LUMORA_EFORM", L"编辑纪念日");
     if (!editor) return;
     Click(editor, ChooseId);
-    HWND chooser = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND w : TopWindowsOf(app.pi.dwProcessId, L"#32770"))
-                if (IsWindowVisible(w) && WindowTitle(w) == L"选择音频文件") chooser = w;
-            return chooser != nullptr;
-        },
-        10000);
+    HWND chooser = WaitForFileChooser(app, L"选择音频文件", 10000);
     if (Check(L"选择音频文件 opens the audio file chooser", chooser != nullptr)) {
         PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
         Check(L"cancelling the chooser leaves the audio box empty",
