@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "audio_playback.h"
+#include "file_path.h"
 #include "settings.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "civil_calendar.h"
 #include "date_text.h"
 #include "festivals.h"
+#include "gbk_text.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"
 #include "seasonal_periods.h"

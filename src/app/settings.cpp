@@ -7,9 +7,11 @@
 
 #include "audio_playback.h"
 #include "calendar_flags.h"
+#include "file_path.h"
 #include "gbk_text.h"
 #include "places.h"
 #include "platform.h"
+#include "utf8_text.h"
 
 int UseRegistry = 0;
 int AutoRunFlag = 0;
@@ -45,7 +47,6 @@ const char* const StoredDayKeys[] = {"Software\\Lumora\\SolarMemorial", "Softwar
 const char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char AutoRunValue[] = "Lumora";
 constexpr size_t MyCityNameBytes = 12;
-constexpr size_t MaxPathBytes = 260;
 
 std::string Read(const char* name) { return RegReadText(RegistryRoot::CurrentUser, SettingsKey, name); }
 
@@ -84,34 +85,6 @@ int32_t ReadPosition(const char* name, int screenExtent)
     if (!value) return -1;
     double edge = std::floor(*value);
     return edge >= 0 && edge <= screenExtent ? int32_t(edge) : -1;
-}
-
-// Steps over whole characters, so that a trail byte 0x5C is never taken for
-// a backslash.
-size_t AfterLastOf(const std::string& text, const char* separators)
-{
-    size_t after = 0;
-    for (size_t pos = 0; pos < text.size(); pos += GbkCharLength(text, pos))
-        if (GbkCharLength(text, pos) == 1 && std::string(separators).find(text[pos]) != std::string::npos)
-            after = pos + 1;
-    return after;
-}
-
-std::string AsciiLowered(const std::string& text)
-{
-    std::string lowered = text;
-    for (size_t pos = 0; pos < lowered.size(); pos += GbkCharLength(lowered, pos))
-        if (lowered[pos] >= 'A' && lowered[pos] <= 'Z') lowered[pos] = char(lowered[pos] - 'A' + 'a');
-    return lowered;
-}
-
-// The same for UTF-8, where no byte of a longer character is below 0x80.
-std::string Utf8AsciiLowered(const std::string& text)
-{
-    std::string lowered = text;
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return lowered;
 }
 
 // Where the running program's path (UTF-8) splits into folder and file.
@@ -216,8 +189,7 @@ void SetRunTimeState()
     // literal assigned here.
     PlacementMode = std::string(1, 'T');
     MoveMode = std::string(1, 'N');
-    size_t folderEnd = AfterLastOf(DFORMBackBitmapName, "\\");
-    BitmapFolder = DFORMBackBitmapName.empty() ? ProgramDir : DFORMBackBitmapName.substr(0, folderEnd);
+    BitmapFolder = DFORMBackBitmapName.empty() ? ProgramDir : FolderOfPath(DFORMBackBitmapName);
     PopupMenuOpen = 0;
     DropDownOpen = 0;
     InitAudioState(ProgramDir);
@@ -285,8 +257,7 @@ std::optional<double> CanonicalNumber(const std::string& text)
 
 bool IsBackgroundBitmapPath(const std::string& path)
 {
-    if (path.size() < 3 || path.size() > MaxPathBytes || path.compare(1, 2, ":\\") != 0) return false;
-    if (AfterLastOf(path, "\\") == path.size()) return false;  // a folder, not a file
+    if (!IsDriveFilePath(path)) return false;
     size_t dot = path.rfind('.');
     if (dot == std::string::npos || AsciiLowered(path.substr(dot + 1)) != "bmp") return false;
     return FileExists(path) && IsBitmapFile(path);

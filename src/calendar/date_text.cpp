@@ -98,29 +98,3 @@ std::string NormaliseTypedDate(const std::string& s)
     if (month == 0 || day == 0 || year == 0) return "";
     return ZeroPadded(month, 2) + "-" + ZeroPadded(day, 2) + "-" + ZeroPadded(year, 4);
 }
-
-int ConsistsOnlyOf(const std::string& text, const std::string& set)
-{
-    for (size_t pos = 0; pos < text.size();) {
-        size_t len = GbkCharLength(text, pos);
-        std::string ch = text.substr(pos, len);
-        if (ch != "0") {
-            bool found = false;
-            for (size_t q = 0; q < set.size() && !found; q += GbkCharLength(set, q))
-                found = set.compare(q, GbkCharLength(set, q), ch) == 0;
-            if (!found) return 0;
-        }
-        pos += len;
-    }
-    return 1;
-}
-
-int CountOfCharacter(const std::string& text, const std::string& ch)
-{
-    if (text.empty() || ch.empty()) return 0;
-    std::string first = ch.substr(0, GbkCharLength(ch, 0));
-    int count = 0;
-    for (size_t pos = 0; pos < text.size(); pos += GbkCharLength(text, pos))
-        count += text.compare(pos, first.size(), first) == 0;
-    return count;
-}

@@ -29,10 +29,6 @@ std::string IsoDateText(const CalendarDate& date);
 // "MM-DD-YYYY" from what the user typed ("1-2-3" gives "01-02-0003"), or ""
 // when the shape is wrong. Whether the date exists is the caller's test.
 std::string NormaliseTypedDate(const std::string& typed);
-// 1 when every character of text is in set (a "0" always passes), else 0.
-int ConsistsOnlyOf(const std::string& text, const std::string& set);
-// How often the first character of ch occurs in text; 0 when either is empty.
-int CountOfCharacter(const std::string& text, const std::string& ch);
 
 // Zero-padded decimal of at least `width` digits, never truncated.
 std::string ZeroPadded(int64_t value, int width);

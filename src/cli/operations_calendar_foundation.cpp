@@ -1,6 +1,7 @@
 // Operations of the civil calendar and its texts.
 #include "civil_calendar.h"
 #include "date_text.h"
+#include "gbk_text.h"
 #include "operation.h"
 
 namespace {

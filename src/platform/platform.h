@@ -1,6 +1,7 @@
 // The seam between the portable core and the operating system: one header,
 // one implementation per platform (posix/ or win32/), chosen at link time.
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ LocalDateTime LocalNow();
 // LUMORA_REGISTRY_USER_ONLY=1 the machine's keys cannot be written, as for an
 // ordinary Windows user). Texts are GBK.
 enum class RegistryRoot { CurrentUser, LocalMachine };
+// Key paths and value names are trimmed of blanks and cut to this many bytes
+// (never inside a two-byte character) before use.
+inline constexpr size_t RegistryNameBytes = 260;
 // The value's text trimmed of blanks, "" when it cannot be read.
 std::string RegReadText(RegistryRoot root, const std::string& keyPath, const std::string& valueName);
 // Failures are silent for the program; the result tells whether it was written.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "gbk_text.h"
+#include "file_path.h"
 #include "platform.h"
 #include "settings.h"
 
@@ -196,10 +196,3 @@ const std::string& AudioChooserFilter()
     return filter;
 }
 
-std::string FolderOfPath(const std::string& path)
-{
-    size_t end = 0;
-    for (size_t i = 0; i < path.size(); i += GbkCharLength(path, i))
-        if (path[i] == '\\') end = i + 1;
-    return path.substr(0, end);
-}

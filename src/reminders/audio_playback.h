@@ -82,7 +82,3 @@ bool PreviewTimerRunning();
 extern const char AudioChooserTitle[];
 const std::string& AudioChooserFilter();
 constexpr int AudioChooserFilterIndex = 5;
-// The folder part of a path, up to and including its last backslash ("" when
-// it has none); a backslash that is the trail byte of a two-byte character
-// does not count.
-std::string FolderOfPath(const std::string& path);

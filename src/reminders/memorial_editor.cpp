@@ -4,6 +4,7 @@
 
 #include "date_text.h"
 #include "day_card.h"
+#include "gbk_text.h"
 #include "lunar_year.h"
 #include "platform.h"
 #include "settings.h"

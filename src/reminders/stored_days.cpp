@@ -6,6 +6,7 @@
 #include "audio_playback.h"
 #include "calendar_flags.h"
 #include "date_text.h"
+#include "file_path.h"
 #include "gbk_text.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"
@@ -13,18 +14,6 @@
 #include "settings.h"
 
 namespace {
-
-// The ANSI file functions of Windows take paths of at most 259 bytes; a
-// longer stored path could never be opened there, so it is no audio path on
-// any platform.
-constexpr size_t MaxPathBytes = 259;
-
-std::string TrimSpaces(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Bytes from..end of a stored value, "" when it is shorter.
 std::string Tail(const std::string& text, size_t from) { return from < text.size() ? text.substr(from) : ""; }
@@ -143,7 +132,7 @@ std::string StoredEraYear(int32_t year)
     return (year > 0 ? "AD" : "BC") + ZeroPadded(year > 0 ? year : 1 - int64_t(year), 4);
 }
 
-std::string CutStoredText(const std::string& text) { return TrimSpaces(LeftBytes(text, StoredTextBytes)); }
+std::string CutStoredText(const std::string& text) { return TrimBlanks(LeftBytes(text, StoredTextBytes)); }
 
 std::string RightAlignedStoredText(const std::string& text)
 {
@@ -152,12 +141,7 @@ std::string RightAlignedStoredText(const std::string& text)
 
 int IsValidAudioPath(const std::string& path)
 {
-    if (path.size() < 4 || path.size() > MaxPathBytes || path.compare(1, 2, ":\\") != 0) return 0;
-    // The last character, stepped to whole characters: a trail byte may be "\".
-    size_t last = 0;
-    for (size_t pos = 0; pos < path.size(); pos += GbkCharLength(path, pos)) last = pos;
-    if (path.compare(last, std::string::npos, "\\") == 0) return 0;
-    return IsAudioFileName(path) == 1 && FileExists(path) ? 1 : 0;
+    return IsDriveFilePath(path) && IsAudioFileName(path) == 1 && FileExists(path) ? 1 : 0;
 }
 
 std::string ReadMemorialEntry(const std::string& keyName, int m, int d)
@@ -251,7 +235,7 @@ StoredDayEvents StoredDayEventsOn(const CalendarDate& date, int32_t lunarYear, i
                                      LunarMemorialText(lunarYear, lunarMonth, lunarDay),
                                      HijriMemorialText(hijri.year, hijri.month, hijri.day)}) {
         if (entry.empty()) continue;
-        events.items.push_back(TrimSpaces(entry.substr(0, StoredTextBytes)));
+        events.items.push_back(TrimBlanks(entry.substr(0, StoredTextBytes)));
         // The first entry that carries a path gives the day its audio.
         if (events.audioPath.empty() && entry.size() >= 22) events.audioPath = entry.substr(21);
     }

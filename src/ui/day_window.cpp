@@ -13,6 +13,7 @@
 #include "controls.h"
 #include "day_navigation.h"
 #include "dpi.h"
+#include "file_path.h"
 #include "main_window.h"
 #include "settings.h"
 #include "shown_day.h"

@@ -7,6 +7,7 @@
 #include "date_text.h"
 #include "day_card.h"
 #include "festivals.h"
+#include "gbk_text.h"
 #include "platform.h"
 #include "seasonal_periods.h"
 #include "settings.h"

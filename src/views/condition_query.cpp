@@ -402,16 +402,6 @@ std::string DayFestivalText(int32_t y, int m, int d)
     return TrimBlanks(lunar + " " + GregorianFestivalText(y, m, d, 1));
 }
 
-bool ContainsText(const std::string& text, const std::string& part)
-{
-    if (part.empty()) return true;
-    // A match must start on a character: a trail byte followed by a lead
-    // byte can spell the bytes of an unrelated character.
-    for (size_t at = 0; at + part.size() <= text.size(); at += GbkCharLength(text, at))
-        if (text.compare(at, part.size(), part) == 0) return true;
-    return false;
-}
-
 QuerySpan ReadQuerySpan(QueryMode mode, const QuerySpanFields& fields)
 {
     QuerySpan span;

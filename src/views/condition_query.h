@@ -141,5 +141,3 @@ void SetDayCriterion(DayQuery& query, DayCriterion criterion, int item, const st
 // festival, then its Gregorian festivals with the commemorative days, as the
 // day window joins and trims them.
 std::string DayFestivalText(int32_t y, int m, int d);
-// Whether text contains part, matched on whole characters of code page 936.
-bool ContainsText(const std::string& text, const std::string& part);

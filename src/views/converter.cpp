@@ -11,6 +11,7 @@
 #include "date_text.h"
 #include "day_card.h"
 #include "festivals.h"
+#include "gbk_text.h"
 #include "hijri_calendar.h"
 #include "historical_calendar.h"
 #include "lunar_year.h"

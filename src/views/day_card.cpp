@@ -7,6 +7,7 @@
 #include "calendar_names.h"
 #include "era_names.h"
 #include "festivals.h"
+#include "gbk_text.h"
 #include "lunar_year.h"
 #include "places.h"
 #include "seasonal_periods.h"
@@ -225,11 +226,4 @@ std::string RightAligned(int value, size_t width)
 {
     std::string digits = std::to_string(value);
     return digits.size() >= width ? digits : std::string(width - digits.size(), ' ') + digits;
-}
-
-std::string TrimBlanks(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }

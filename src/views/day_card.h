@@ -82,8 +82,5 @@ DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType);
 // in its Gregorian, lunar and Hijri dates (nothing while UseRegistry is 0).
 StoredDayEvents StoredDayEventsOf(const CalendarDate& date);
 
-// Text without the blanks at either end (a blank is never part of a
-// two-byte character, so this is safe on GBK text).
-std::string TrimBlanks(const std::string& text);
 // "   1月", " 1日": a number right-aligned with blanks in width characters.
 std::string RightAligned(int value, size_t width);

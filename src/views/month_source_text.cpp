@@ -10,6 +10,7 @@
 #include "civil_calendar.h"
 #include "date_text.h"
 #include "day_card.h"
+#include "gbk_text.h"
 
 namespace {
 

@@ -90,15 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (key.root != RegistryRoot::CurrentUser) continue;
         std::string prefix = std::string(LumoraKeyPath) + "\\";
         MemorialCalendar calendar;
-        bool memorial = FoldedName(key.path).compare(0, prefix.size(), FoldedName(prefix)) == 0 &&
+        bool memorial = AsciiLowered(key.path).compare(0, prefix.size(), AsciiLowered(prefix)) == 0 &&
                         MemorialCalendarOfKey(key.path.substr(prefix.size()), calendar);
         for (const StoredValue& value : key.values) {
             if (memorial) {
                 int32_t year = value.data.compare(0, 2, "BC") == 0 ? 1 - Number(value.data, 2, 4) : Number(value.data, 2, 4);
                 CheckMemorial(calendar, key.path.substr(prefix.size()), Number(value.name, 0, 2), Number(value.name, 3, 2),
                               year);
-            } else if (FoldedName(key.path) == FoldedName(ReminderKeyPath) ||
-                       FoldedName(value.name) == FoldedName(CountdownValueName)) {
+            } else if (AsciiLowered(key.path) == AsciiLowered(ReminderKeyPath) ||
+                       AsciiLowered(value.name) == AsciiLowered(CountdownValueName)) {
                 CheckDatedDay(value.data);
             }
         }

@@ -7,6 +7,7 @@
 
 #include "converter.h"
 #include "date_text.h"
+#include "gbk_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

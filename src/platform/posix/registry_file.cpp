@@ -3,30 +3,9 @@
 #include <cstring>
 #include <optional>
 
-#include "../../calendar/gbk_text.h"
-
-bool IsSingleByte(const std::string& text, size_t pos, char c)
-{
-    return text[pos] == c && GbkCharLength(text, pos) == 1;
-}
-
-std::string FoldedName(const std::string& name)
-{
-    std::string folded = name;
-    for (size_t pos = 0; pos < folded.size(); pos += GbkCharLength(folded, pos))
-        if (folded[pos] >= 'A' && folded[pos] <= 'Z') folded[pos] = char(folded[pos] - 'A' + 'a');
-    return folded;
-}
-
 bool IsUsableKeyPath(const std::string& path)
 {
-    size_t partStart = 0;
-    for (size_t pos = 0; pos < path.size(); pos += GbkCharLength(path, pos)) {
-        if (!IsSingleByte(path, pos, '\\')) continue;
-        if (pos == partStart) return false;
-        partStart = pos + 1;
-    }
-    return path.empty() || partStart < path.size();
+    return path.empty() || !HasEmptyPart(path, '\\');
 }
 
 namespace {
@@ -63,19 +42,17 @@ std::string EncodeText(const std::string& text, const char* special)
         }
         // A run of two-byte characters goes through the converter at once;
         // only a run that does not come back unchanged is taken apart.
-        size_t end = pos;
-        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) end += GbkCharLength(text, end);
+        size_t end = EndOfRun(text, pos);
         std::string run = text.substr(pos, end - pos);
         auto utf8 = GbkToUtf8(run);
         if (utf8 && Utf8ToGbk(*utf8) == run) {
             out += *utf8;
         } else {
-            for (size_t c = pos; c < end; c += GbkCharLength(text, c)) {
-                std::string one = text.substr(c, GbkCharLength(text, c));
+            ForEachCharacter(text, pos, end, [&out](const std::string& one) {
                 auto shown = one.size() == 2 ? GbkToUtf8(one) : std::nullopt;
                 if (shown && Utf8ToGbk(*shown) == one) out += *shown;
                 else AppendEscaped(out, one);
-            }
+            });
         }
         pos = end;
     }
@@ -146,7 +123,7 @@ bool ParseKeyLine(const std::string& line, RegistryRoot& root, std::string& path
     std::string inside = line.substr(1, line.size() - 2);
     for (RegistryRoot candidate : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
         std::string rootName = RootName(candidate);
-        if (FoldedName(inside.substr(0, rootName.size())) != FoldedName(rootName)) continue;
+        if (AsciiLowered(inside.substr(0, rootName.size())) != AsciiLowered(rootName)) continue;
         std::string rest = inside.substr(rootName.size());
         if (!rest.empty() && rest[0] != '\\') continue;
         auto decoded = DecodeText(rest.empty() ? rest : rest.substr(1));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gbk_text.h"
 #include "platform.h"
 
 struct StoredValue {
@@ -25,11 +26,6 @@ struct StoredKey {
 };
 using Store = std::vector<StoredKey>;
 
-// Whether the character at pos is the single byte c (not the trail byte of
-// a two-byte character).
-bool IsSingleByte(const std::string& text, size_t pos, char c);
-// Names match without regard to the case of ASCII letters, as Windows's do.
-std::string FoldedName(const std::string& name);
 // "" is the root itself; otherwise no part between backslashes is empty.
 bool IsUsableKeyPath(const std::string& path);
 
@@ -40,20 +36,21 @@ Store ParseStore(const std::string& content);
 std::string FormatStore(const Store& store);
 
 // Store and StoredKey, read-only or not.
+// Names match without regard to the case of ASCII letters, as Windows's do.
 template <typename Keys>
 auto FindKey(Keys& store, RegistryRoot root, const std::string& path) -> decltype(&store[0])
 {
-    std::string folded = FoldedName(path);
+    std::string folded = AsciiLowered(path);
     for (auto& key : store)
-        if (key.root == root && FoldedName(key.path) == folded) return &key;
+        if (key.root == root && AsciiLowered(key.path) == folded) return &key;
     return nullptr;
 }
 
 template <typename Key>
 auto FindValue(Key& key, const std::string& name) -> decltype(&key.values[0])
 {
-    std::string folded = FoldedName(name);
+    std::string folded = AsciiLowered(name);
     for (auto& value : key.values)
-        if (FoldedName(value.name) == folded) return &value;
+        if (AsciiLowered(value.name) == folded) return &value;
     return nullptr;
 }

@@ -4,7 +4,7 @@
 
 #include "platform.h"
 #include "wide_text.h"
-#include "../../calendar/gbk_text.h"
+#include "gbk_text.h"
 
 namespace {
 
@@ -47,22 +47,14 @@ LocalDateTime LocalNow()
 // Chinese system read back the same on any other.
 namespace {
 
-constexpr size_t MaxNameBytes = 260;
 constexpr size_t MaxValueBytes = 1024;
 constexpr REGSAM ReadAccess = 0x20019;  // KEY_READ
 constexpr REGSAM FullAccess = 0xF003F;  // KEY_ALL_ACCESS
 
-std::string TrimBlanks(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Key paths and value names as every registry function takes them.
 std::optional<std::wstring> RegistryName(const std::string& name)
 {
-    return ToWide(936, LeftBytes(TrimBlanks(name), MaxNameBytes));
+    return ToWide(936, LeftBytes(TrimBlanks(name), RegistryNameBytes));
 }
 
 HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
