@@ -6,6 +6,7 @@
 #include "gbk_text.h"
 #include "places.h"
 #include "shown_day.h"
+#include "typed_field.h"
 #include "window_behaviours.h"
 #include "controls.h"
 
@@ -197,7 +198,7 @@ void KeepWithinTwelveBytes(int id)
     if (Dialog.settingText) return;
     std::string text = FieldText(id);
     std::string& before = AcceptedText(id);
-    if (text.size() <= 12 || text.size() <= before.size()) {
+    if (TypedEditStands(text, before, 12)) {
         before = text;
         return;
     }
@@ -206,7 +207,7 @@ void KeepWithinTwelveBytes(int id)
     int grown = ScreenLength(text) - ScreenLength(before);
     std::string kept = before;
     SetFieldText(id, kept);
-    int at = std::max(0, int(caret) - std::max(grown, 0));
+    int at = CaretAfterUndoneEdit(int(caret), grown);
     SendMessageW(Item(id), EM_SETSEL, WPARAM(at), LPARAM(at));
 }
 
