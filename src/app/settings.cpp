@@ -11,6 +11,7 @@
 #include "gbk_text.h"
 #include "places.h"
 #include "platform.h"
+#include "stored_days.h"
 #include "utf8_text.h"
 
 int UseRegistry = 0;
@@ -38,12 +39,8 @@ std::string ProgramPathUtf8;
 
 namespace {
 
-const char SettingsKey[] = "Software\\Lumora";
+const char* const SettingsKey = LumoraKeyPath;
 const char SettingsVersion[] = "4.0";
-// The stored days' keys, removed before their parent since a key with
-// sub-keys cannot be deleted.
-const char* const StoredDayKeys[] = {"Software\\Lumora\\SolarMemorial", "Software\\Lumora\\LunarMemorial",
-                                     "Software\\Lumora\\MuharramMemorial", "Software\\Lumora\\SolarReminded"};
 const char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char AutoRunValue[] = "Lumora";
 constexpr size_t MyCityNameBytes = 12;
@@ -128,7 +125,11 @@ void DeleteAutoRun()
 
 void DeleteSettingsKeys()
 {
-    for (const char* key : StoredDayKeys) RegDeleteKeyPath(RegistryRoot::CurrentUser, key);
+    // The stored days' keys go before their parent, since a key with
+    // sub-keys cannot be deleted.
+    for (MemorialCalendar calendar : {MemorialCalendar::Gregorian, MemorialCalendar::Lunar, MemorialCalendar::Hijri})
+        RegDeleteKeyPath(RegistryRoot::CurrentUser, MemorialKeyPath(calendar));
+    RegDeleteKeyPath(RegistryRoot::CurrentUser, ReminderKeyPath);
     RegDeleteKeyPath(RegistryRoot::CurrentUser, SettingsKey);
 }
 
