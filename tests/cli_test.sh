@@ -195,6 +195,19 @@ for args in "terms" "terms 5001" "terms -104" "moons 20x4" "lunar-months -105" "
     if [[ $status -eq 2 && -n "$err" ]]; then passed=$((passed + 1)); else
         failed=$((failed + 1)); echo "FAIL: $args -> status $status, message '$err'"; fi
 done
+# A message quotes a typed word as it was typed, whether or not code page 936
+# can write it (ö it cannot).
+for check in "sun 2024 --city|no built-in city '%s' (see lumora-cli cities)" "query|unknown search '%s' (expected months or days)"; do
+    IFS='|' read -r args form <<<"$check"
+    for word in 火星 Zürich ö; do
+        # shellcheck disable=SC2086,SC2059
+        want="${args%% *}: $(printf "$form" "$word")"
+        # shellcheck disable=SC2086
+        got=$("${cli[@]}" $args "$word" 2>&1 >/dev/null | tr -d '\r')
+        if [[ "$got" == "$want" ]]; then passed=$((passed + 1)); else
+            failed=$((failed + 1)); echo "FAIL: $args $word -> '$got', want '$want'"; fi
+    done
+done
 # --- end of yearly tables ---
 
 # --- Converter (julian, interval, ganzhi, export) ---

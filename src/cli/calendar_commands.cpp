@@ -32,10 +32,9 @@ const char MonthUsage[] =
 // A cell of the sheet in the terminal: 10 columns, and GBK bytes are columns.
 constexpr size_t CellWidth = 10;
 
-// The message quotes what was typed (UTF-8); the usage is program text.
 int Refuse(const char* command, const std::string& message, const char* usage = nullptr)
 {
-    std::fprintf(stderr, "%s: %s\n", command, message.c_str());
+    PrintLine(stderr, std::string(command) + ": " + message);
     if (usage) PrintLine(stderr, usage);
     return 2;
 }

@@ -1,6 +1,7 @@
 // The commands of lumora-cli besides `call`. Each takes the words after the
-// command's name (UTF-8, as typed), prints its result and returns the exit
-// status: 0 done, 2 a bad request (with a message on standard error).
+// command's name as program text (terminal.h), prints its result and
+// returns the exit status: 0 done, 2 a bad request (with a message on
+// standard error).
 #pragma once
 #include <string>
 #include <vector>

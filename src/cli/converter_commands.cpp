@@ -27,7 +27,7 @@ struct Words {
 
 int Refuse(const char* command, const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n", command, message.c_str());
+    PrintLine(stderr, std::string(command) + ": " + message);
     return 2;
 }
 
@@ -76,7 +76,7 @@ std::optional<DateField> ReadDate(const char* command, const std::string& text, 
 
 int Usage(const char* usage)
 {
-    std::printf("%s\n%s\n", usage, DateForms);
+    PrintLine(stdout, std::string(usage) + "\n" + DateForms);
     return 0;
 }
 
@@ -165,8 +165,7 @@ int ExportCommand(const CommandArgs& args)
     // line would cost more than the calendar itself.
     std::string pending;
     auto flush = [&pending] {
-        std::string text = GbkToUtf8(pending).value_or(pending);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        PrintText(stdout, pending);
         pending.clear();
     };
     ExportDayLines(first, last, words.tsv ? '\t' : ' ', [&](const std::string& line) {

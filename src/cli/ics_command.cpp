@@ -35,7 +35,7 @@ constexpr int32_t MaxIcsYears = 100;
 
 int Refuse(const std::string& message)
 {
-    std::fprintf(stderr, "ics: %s\n", message.c_str());
+    PrintLine(stderr, "ics: " + message);
     return 2;
 }
 
@@ -76,7 +76,7 @@ int IcsCommand(const CommandArgs& args)
                      : arg == "--stored"    ? &chosen.stored
                                             : nullptr;
         if (arg == "--help" || arg == "-h") {
-            std::fputs(IcsUsage, stdout);
+            PrintText(stdout, IcsUsage);
             return 0;
         } else if (kind) {
             *kind = true;
@@ -109,6 +109,6 @@ int IcsCommand(const CommandArgs& args)
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    std::fwrite(file.data(), 1, file.size(), stdout);
+    PrintUtf8(stdout, file);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -19,6 +19,7 @@
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
 #include "sun_events.h"
+#include "terminal.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
 #include "yearly_tables.h"
@@ -91,8 +92,7 @@ void PrintJson(const std::string& json)
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    std::fputc('\n', stdout);
+    PrintUtf8(stdout, json + "\n");
 }
 
 std::string DayJson(const CalendarDate& date, int infoType)

@@ -89,18 +89,18 @@ int Records(const std::vector<std::string>& args)
 {
     int32_t first = 0, last = 0;
     if (args.size() != 3 || !ParseYear(args[1], first) || !ParseYear(args[2], last)) {
-        std::fprintf(stderr, "records: expected two years from %d to %d\n", FirstRecordYear, LastRecordYear);
+        PrintLine(stderr, "records: expected two years from " + std::to_string(FirstRecordYear) + " to " +
+                              std::to_string(LastRecordYear));
         return 2;
     }
-    for (int32_t y = first; y <= last; ++y) std::printf("%d %s\n", y, GetLunarYearRecord(y).c_str());
+    for (int32_t y = first; y <= last; ++y) PrintLine(stdout, std::to_string(y) + " " + GetLunarYearRecord(y));
     return 0;
 }
 
 int ConvertDate(const std::vector<std::string>& args)
 {
-    std::vector<std::string> gbkArgs;
-    if (!ArgumentsToGbk(args, 1, gbkArgs)) return 2;
-    ConvertResult result = Convert(gbkArgs);
+    if (!AreProgramText(args, 1)) return 2;
+    ConvertResult result = Convert(CommandArgs(args.begin() + 1, args.end()));
     if (JsonOutput && result.status == 0) {
         std::string from = "gregorian", to;
         for (size_t i = 1; i + 1 < args.size(); ++i)
@@ -137,12 +137,11 @@ bool TakeJsonOption(std::vector<std::string>& args)
 int Call(const std::vector<std::string>& args)
 {
     if (args.size() == 2 && args[1] == "--list") {
-        std::fputs(OperationList().c_str(), stdout);
+        PrintText(stdout, OperationList());
         return 0;
     }
-    std::vector<std::string> gbkArgs;
-    if (!ArgumentsToGbk(args, 1, gbkArgs)) return 2;
-    CallResult result = CallOperation(gbkArgs);
+    if (!AreProgramText(args, 1)) return 2;
+    CallResult result = CallOperation(CommandArgs(args.begin() + 1, args.end()));
     PrintLine(result.status == 0 ? stdout : stderr, result.output);
     return result.status;
 }
@@ -151,7 +150,7 @@ int Call(const std::vector<std::string>& args)
 
 int RunCli(int argc, char** argv)
 {
-    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    std::vector<std::string> args = ProgramArguments(argc, argv);
     while (!args.empty() && (args[0] == "--modern" || args[0] == "--chunjie")) {
         if (args[0] == "--modern") SetModernCalculateAncientFlag(1);
         else GanZhiFromChunjieFlag = 1;
@@ -159,7 +158,7 @@ int RunCli(int argc, char** argv)
     }
     if (args.empty()) return DayCommand({});  // today's day card
     if (args[0] == "--version" && args.size() == 1) {
-        std::puts("lumora-cli " LUMORA_VERSION);
+        PrintLine(stdout, "lumora-cli " LUMORA_VERSION);
         return 0;
     }
     JsonOutput = TakeJsonOption(args);
@@ -170,9 +169,9 @@ int RunCli(int argc, char** argv)
     for (const Command& command : Commands)
         if (args[0] == command.name) return command.run(CommandArgs(args.begin() + 1, args.end()));
     if (args[0] == "--help" || args[0] == "-h") {
-        std::puts(Usage);
+        PrintLine(stdout, Usage);
         return 0;
     }
-    std::fprintf(stderr, "lumora-cli: unknown command '%s'\n%s\n", args[0].c_str(), Usage);
+    PrintLine(stderr, "lumora-cli: unknown command '" + args[0] + "'\n" + Usage);
     return 2;
 }

@@ -54,22 +54,21 @@ int Refuse(const std::string& command, const std::string& message)
 // wrong in error otherwise.
 std::optional<Request> ReadRequest(const CommandArgs& args, std::string& error)
 {
-    std::vector<std::string> gbk;
-    if (!ArgumentsToGbk(args, 0, gbk)) {
+    if (!AreProgramText(args, 0)) {
         error = "an argument is not text of code page 936";
         return std::nullopt;
     }
     Request request;
-    for (size_t i = 0; i < gbk.size(); ++i) {
-        const std::string& word = gbk[i];
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
         if (word == "--help") {
             request.help = true;
         } else if (word == "--calendar" || word == "--audio") {
-            if (i + 1 >= gbk.size()) {
+            if (i + 1 >= args.size()) {
                 error = word + " needs a value";
                 return std::nullopt;
             }
-            const std::string& value = gbk[++i];
+            const std::string& value = args[++i];
             if (word == "--audio") {
                 request.audio = value;
                 request.audioGiven = true;

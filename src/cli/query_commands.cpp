@@ -54,7 +54,6 @@ volatile std::sig_atomic_t StopRequested = 0;
 
 void RequestStop(int) { StopRequested = 1; }
 
-// The message may quote what was typed, which is program text by now.
 int Refuse(const std::string& message)
 {
     PrintLine(stderr, "query: " + message);
@@ -64,7 +63,7 @@ int Refuse(const std::string& message)
 bool StderrIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
 // The tool's text, line by line; its empty lines separate the groups.
-void PrintText(const std::string& text)
+void PrintToolText(const std::string& text)
 {
     for (size_t start = 0; start <= text.size();) {
         size_t end = text.find("\r\n", start);
@@ -81,15 +80,14 @@ struct ProgressLine {
     void Show(const QueryProgress& progress)
     {
         if (!progress.statusChanged) return;
-        std::string text = GbkToUtf8(progress.statusLine).value_or("");
-        std::fprintf(stderr, "\r%s", text.c_str());
+        PrintText(stderr, "\r" + progress.statusLine);
         std::fflush(stderr);
         shown = true;
         width = progress.statusLine.size();
     }
     void Clear()
     {
-        if (shown) std::fprintf(stderr, "\r%s\r", std::string(width, ' ').c_str());
+        if (shown) PrintText(stderr, "\r" + std::string(width, ' ') + "\r");
         shown = false;
     }
 };
@@ -108,11 +106,11 @@ int RunSearch(const char* name, const std::function<QueryResult(const QueryHooks
     line.Clear();
     if (JsonOutput) PrintJson(QueryJson(name, result));
     if (result.stopped) {
-        if (!result.found.empty() && !JsonOutput) PrintText(result.found);
-        std::fprintf(stderr, "query: stopped, %d found before the stop\n", result.count);
+        if (!result.found.empty() && !JsonOutput) PrintToolText(result.found);
+        PrintLine(stderr, "query: stopped, " + std::to_string(result.count) + " found before the stop");
         return 130;
     }
-    if (!JsonOutput) PrintText(result.text);
+    if (!JsonOutput) PrintToolText(result.text);
     return 0;
 }
 
@@ -202,7 +200,8 @@ bool ReadSpan(const Span& span, QueryMode mode, int32_t& firstYear, int32_t& yea
     else return fail("bad number of years '" + *span.years + "' (a whole number from 1)");
     years = QueryYearsWithinTools(firstYear, int32_t(count));
     if (years < count)
-        std::fprintf(stderr, "query: the span is cut to end in %d (%d years)\n", int(ToolMaxYear), int(years));
+        PrintLine(stderr, "query: the span is cut to end in " + std::to_string(int(ToolMaxYear)) + " (" +
+                              std::to_string(int(years)) + " years)");
     return true;
 }
 
@@ -308,9 +307,9 @@ int QueryCommand(const CommandArgs& args)
             return 0;
         }
     // Names (甲子, 立春, 复活节) are compared as program text.
-    std::vector<std::string> gbkArgs;
-    if (!ArgumentsToGbk(args, 1, gbkArgs)) return 2;
-    if (args[0] == "months") return MonthsQuery(gbkArgs);
-    if (args[0] == "days") return DaysQuery(gbkArgs);
+    if (!AreProgramText(args, 1)) return 2;
+    CommandArgs words(args.begin() + 1, args.end());
+    if (args[0] == "months") return MonthsQuery(words);
+    if (args[0] == "days") return DaysQuery(words);
     return Refuse("unknown search '" + args[0] + "' (expected months or days)");
 }

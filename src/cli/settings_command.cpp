@@ -37,7 +37,7 @@ const char Usage[] =
 
 int Refuse(const std::string& message)
 {
-    std::fprintf(stderr, "settings: %s\n", message.c_str());
+    PrintLine(stderr, "settings: " + message);
     return 2;
 }
 
@@ -156,14 +156,13 @@ std::string ChangeSetting(const std::string& name, const std::string& value)
 int SettingsCommand(const CommandArgs& args)
 {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::puts(Usage);
+        PrintLine(stdout, Usage);
         return 0;
     }
     bool listing = args.empty();
     if (!listing && (args.size() != 3 || args[0] != "set"))
         return Refuse("expected no words or 'set NAME VALUE' (see settings --help)");
-    std::vector<std::string> words;
-    if (!listing && !ArgumentsToGbk(args, 1, words)) return 2;
+    if (!listing && !AreProgramText(args, 1)) return 2;
 
     InitProgramPaths();
     LoadSettings();
@@ -171,7 +170,7 @@ int SettingsCommand(const CommandArgs& args)
         for (const auto& [name, text] : SettingTexts()) PrintLine(stdout, text.empty() ? name : name + " " + text);
         return 0;
     }
-    const std::string &name = words[0], &value = words[1];
+    const std::string &name = args[1], &value = args[2];
     if (name == "registry") {
         if (value != "on" && value != "off") return Refuse("registry is on or off");
         SetRegistryUse(value == "on");

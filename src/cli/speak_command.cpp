@@ -39,7 +39,7 @@ int SpeakCommand(const CommandArgs& args)
     bool timeGiven = false;
     for (const std::string& arg : args) {
         if (arg == "--help") {
-            std::puts(SpeakUsage);
+            PrintLine(stdout, SpeakUsage);
             return 0;
         }
         if (arg == "--hour-only") {
@@ -47,8 +47,7 @@ int SpeakCommand(const CommandArgs& args)
         } else if (!timeGiven && ParseClockTime(arg, hour, minute)) {
             timeGiven = true;
         } else {
-            std::fprintf(stderr, "speak: expected HH:MM (00:00 to 23:59) or --hour-only, not '%s'\n",
-                         arg.c_str());
+            PrintLine(stderr, "speak: expected HH:MM (00:00 to 23:59) or --hour-only, not '" + arg + "'");
             return 2;
         }
     }

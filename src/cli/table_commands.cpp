@@ -36,8 +36,9 @@ bool ReadYear(const char* command, TableMode mode, const std::string& text, int3
 {
     auto value = ParseWholeNumber(text, FirstTableYear(mode), LastTableYear(mode));
     if (!value) {
-        std::fprintf(stderr, "%s: the year must be a whole number from %d to %d, not '%s'\n", command,
-                     FirstTableYear(mode), LastTableYear(mode), text.c_str());
+        PrintLine(stderr, std::string(command) + ": the year must be a whole number from " +
+                              std::to_string(FirstTableYear(mode)) + " to " + std::to_string(LastTableYear(mode)) +
+                              ", not '" + text + "'");
         return false;
     }
     year = int32_t(*value);
@@ -48,11 +49,11 @@ int YearTable(const char* command, TableMode mode, const char* usage, const Comm
               std::string (*build)(int32_t), std::string (*buildJson)(int32_t))
 {
     if (WantsHelp(args)) {
-        std::printf("%s", usage);
+        PrintText(stdout, usage);
         return 0;
     }
     if (args.size() != 1) {
-        std::fprintf(stderr, "%s: expected one year (see lumora-cli %s --help)\n", command, command);
+        PrintLine(stderr, std::string(command) + ": expected one year (see lumora-cli " + command + " --help)");
         return 2;
     }
     int32_t year = 0;
@@ -62,14 +63,12 @@ int YearTable(const char* command, TableMode mode, const char* usage, const Comm
     return 0;
 }
 
-// A built-in city by its code 1..43 or its name (UTF-8); 0 when none.
+// A built-in city by its code 1..43 or its name; 0 when none.
 int32_t FindCity(const std::string& text)
 {
     if (auto code = ParseWholeNumber(text, 1, CityCount())) return int32_t(*code);
-    std::optional<std::string> gbk = Utf8ToGbk(text);
-    if (!gbk) return 0;
     for (int32_t code = 1; code <= CityCount(); ++code)
-        if (*gbk == BuiltInCity(code).name) return code;
+        if (text == BuiltInCity(code).name) return code;
     return 0;
 }
 
@@ -111,7 +110,7 @@ int MoonsCommand(const CommandArgs& args)
 int SunCommand(const CommandArgs& args)
 {
     if (WantsHelp(args)) {
-        std::printf("%s", SunUsage);
+        PrintText(stdout, SunUsage);
         return 0;
     }
     const std::string* yearText = nullptr;
@@ -124,24 +123,24 @@ int SunCommand(const CommandArgs& args)
             twilight = true;
         } else if (arg == "--city") {
             if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "sun: --city needs a city code 1..%d or a city name\n", CityCount());
+                PrintLine(stderr, "sun: --city needs a city code 1.." + std::to_string(CityCount()) + " or a city name");
                 return 2;
             }
             city = FindCity(args[++i]);
             if (city == 0) {
-                std::fprintf(stderr, "sun: no built-in city '%s' (see lumora-cli cities)\n", args[i].c_str());
+                PrintLine(stderr, "sun: no built-in city '" + args[i] + "' (see lumora-cli cities)");
                 return 2;
             }
         } else if (yearText == nullptr && 
                    (arg.empty() || arg[0] != '-' || (arg.size() > 1 && arg[1] >= '0' && arg[1] <= '9'))) {
             yearText = &arg;
         } else {
-            std::fprintf(stderr, "sun: unexpected argument '%s' (see lumora-cli sun --help)\n", arg.c_str());
+            PrintLine(stderr, "sun: unexpected argument '" + arg + "' (see lumora-cli sun --help)");
             return 2;
         }
     }
     if (yearText == nullptr) {
-        std::fprintf(stderr, "sun: expected a year (see lumora-cli sun --help)\n");
+        PrintLine(stderr, "sun: expected a year (see lumora-cli sun --help)");
         return 2;
     }
     int32_t year = 0;

@@ -12,24 +12,66 @@
 #include "date_text.h"
 #include "platform.h"
 
-void PrintLine(FILE* stream, const std::string& gbk)
+namespace {
+
+// The arguments kept as typed, since code page 936 cannot write them.
+std::vector<std::string>& ForeignArguments()
 {
-    std::string text = GbkToUtf8(gbk).value_or(gbk);
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
+    static std::vector<std::string> foreign;
+    return foreign;
 }
 
-bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vector<std::string>& gbkArgs)
+bool IsForeign(const std::string& arg)
+{
+    for (const std::string& foreign : ForeignArguments())
+        if (arg == foreign) return true;
+    return false;
+}
+
+// Program text in UTF-8; where it quotes an argument kept as typed, that
+// part stands as it is.
+std::string TerminalText(const std::string& gbk)
+{
+    for (const std::string& foreign : ForeignArguments()) {
+        size_t at = foreign.empty() ? std::string::npos : gbk.find(foreign);
+        if (at != std::string::npos)
+            return TerminalText(gbk.substr(0, at)) + foreign + TerminalText(gbk.substr(at + foreign.size()));
+    }
+    return GbkToUtf8(gbk).value_or(gbk);
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv)
+{
+    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    ForeignArguments().clear();
+    for (std::string& arg : args) {
+        if (auto gbk = Utf8ToGbk(arg)) arg = *gbk;
+        else ForeignArguments().push_back(arg);
+    }
+    return args;
+}
+
+bool AreProgramText(const std::vector<std::string>& args, size_t from)
 {
     for (size_t i = from; i < args.size(); ++i) {
-        auto gbk = Utf8ToGbk(args[i]);
-        if (!gbk) {
+        if (IsForeign(args[i])) {
             std::fprintf(stderr, "argument %zu is not valid UTF-8 text of code page 936\n", i);
             return false;
         }
-        gbkArgs.push_back(*gbk);
     }
     return true;
+}
+
+void PrintUtf8(FILE* stream, const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stream); }
+
+void PrintText(FILE* stream, const std::string& gbk) { PrintUtf8(stream, TerminalText(gbk)); }
+
+void PrintLine(FILE* stream, const std::string& gbk)
+{
+    PrintText(stream, gbk);
+    std::fputc('\n', stream);
 }
 
 std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi)

@@ -1,6 +1,7 @@
-// What every lumora-cli command shares: printing program text (GBK) to the
-// UTF-8 terminal, turning typed arguments into program text, and reading
-// dates and years from the command line.
+// What every lumora-cli command shares: the one place where the terminal's
+// UTF-8 meets the program's text (GBK) both ways, and reading dates and
+// years from the command line. Commands take their words as program text
+// and print only through the functions here.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -10,11 +11,21 @@
 
 #include "civil_calendar.h"
 
-// Writes one line of program text (GBK) as UTF-8.
+// The program's arguments (without its name) as program text, converted
+// once from what was typed. An argument that code page 936 cannot write is
+// kept as typed and remembered: the commands that need program text refuse
+// it (AreProgramText), and a message that quotes it shows it as typed.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+// False (after a message on standard error that names its place in args)
+// when one of args[from..] could not be made program text.
+bool AreProgramText(const std::vector<std::string>& args, size_t from);
+
+// Program text as the terminal shows it: one line, or text as it stands
+// (its own line ends, or none).
 void PrintLine(FILE* stream, const std::string& gbk);
-// Converts arguments from..end from UTF-8 to GBK; false (after a message on
-// standard error) when one is not valid text.
-bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vector<std::string>& gbkArgs);
+void PrintText(FILE* stream, const std::string& gbk);
+// Text that is UTF-8 already (JSON, iCalendar), as it stands.
+void PrintUtf8(FILE* stream, const std::string& utf8);
 
 // A civil date typed as ISO "YYYY-MM-DD" with an astronomical year
 // ("-0103-02-01" is 104 BC) or, with bc = true for years before 1, as the

@@ -29,7 +29,7 @@ const char UncertainUsage[] =
 
 int Refuse(const char* command, const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s (see lumora-cli %s --help)\n", command, message.c_str(), command);
+    PrintLine(stderr, std::string(command) + ": " + message + " (see lumora-cli " + command + " --help)");
     return 2;
 }
 
@@ -46,7 +46,7 @@ int WhyCommand(const CommandArgs& args)
     std::vector<std::string> rest;
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
-            std::printf("%s", WhyUsage);
+            PrintText(stdout, WhyUsage);
             return 0;
         }
         if (arg == "--bc") bc = true;
@@ -81,7 +81,7 @@ int UncertainCommand(const CommandArgs& args)
 {
     for (const std::string& arg : args)
         if (arg == "--help" || arg == "-h") {
-            std::printf("%s", UncertainUsage);
+            PrintText(stdout, UncertainUsage);
             return 0;
         }
     int32_t first = FirstTableYear(TableMode::SolarTerms), last = LastTableYear(TableMode::SolarTerms);

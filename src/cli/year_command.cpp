@@ -28,7 +28,7 @@ constexpr size_t MonthGap = 2;
 
 int Refuse(const std::string& message)
 {
-    std::fprintf(stderr, "year: %s\n", message.c_str());
+    PrintLine(stderr, "year: " + message);
     return 2;
 }
 
