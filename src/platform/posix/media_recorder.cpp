@@ -20,18 +20,6 @@ void PlayClip(const std::string& resourceName) { RecordedClips().push_back(resou
 
 void StopClip() {}
 
-std::vector<std::string>& RecordedMediaCommands()
-{
-    static std::vector<std::string> commands;
-    return commands;
-}
-
-std::vector<std::string>& RecordedClips()
-{
-    static std::vector<std::string> clips;
-    return clips;
-}
-
 // The recorder gives no replies; the command goes to MediaCommand so that
 // it is recorded with the others.
 int MediaCommandReply(const std::string& command, std::string& reply)

@@ -178,19 +178,6 @@ void PlayClip(const std::string& resourceName)
 
 void StopClip() { PlaySoundW(nullptr, nullptr, 0); }
 
-// Nothing is recorded where the real device and clips play.
-std::vector<std::string>& RecordedMediaCommands()
-{
-    static std::vector<std::string> commands;
-    return commands;
-}
-
-std::vector<std::string>& RecordedClips()
-{
-    static std::vector<std::string> clips;
-    return clips;
-}
-
 std::string ModulePathUtf8()
 {
     std::wstring buffer(32768, L'\0');
