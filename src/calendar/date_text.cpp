@@ -64,6 +64,14 @@ MomentFields MomentToFields(double moment)
     return {true, int32_t(z), int(hh), int(mm), int(ss)};
 }
 
+bool MomentFieldsSettled(double moment, double margin)
+{
+    // The fields never decrease with the moment, so the two ends decide.
+    MomentFields a = MomentToFields(moment - margin), b = MomentToFields(moment + margin);
+    return a.valid && b.valid && a.dayNumber == b.dayNumber && a.hour == b.hour && a.minute == b.minute &&
+           a.second == b.second;
+}
+
 std::string MomentToText(double moment)
 {
     MomentFields f = MomentToFields(moment);
