@@ -57,7 +57,7 @@ bool AreProgramText(const std::vector<std::string>& args, size_t from)
 {
     for (size_t i = from; i < args.size(); ++i) {
         if (IsForeign(args[i])) {
-            std::fprintf(stderr, "argument %zu is not valid UTF-8 text of code page 936\n", i);
+            PrintLine(stderr, "argument " + std::to_string(i) + " is not valid UTF-8 text of code page 936");
             return false;
         }
     }

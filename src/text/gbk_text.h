@@ -44,14 +44,16 @@ size_t LastCharacterStart(const std::string& text);
 std::string AsciiLowered(const std::string& text);
 // Every single-byte character from replaced by to.
 std::string ReplacedSingleBytes(const std::string& text, char from, char to);
-// Ends of the runs of text: from a character below 0x80, the end of the
-// run of such characters; otherwise the end of the run of the others.
+// The end of the run of characters that starts at pos: of ASCII characters
+// when the one at pos is ASCII, else of two-byte characters and bytes that
+// are no character.
 size_t EndOfRun(const std::string& text, size_t pos);
-// The characters of text, each one or two bytes.
+// Calls visit with each character of text from..to (one or two bytes).
 template <typename Visit>
 void ForEachCharacter(const std::string& text, size_t from, size_t to, Visit visit)
 {
-    for (size_t pos = from; pos < to; pos += GbkCharLength(text, pos)) visit(text.substr(pos, GbkCharLength(text, pos)));
+    for (size_t pos = from; pos < to; pos += GbkCharLength(text, pos))
+        visit(text.substr(pos, GbkCharLength(text, pos)));
 }
 
 // 1 when every character of text is "0" or one of the characters of set
