@@ -177,26 +177,23 @@ ConverterFields ConverterAction(int mode, bool intervalToDate, ConverterFields f
 
 namespace {
 
-std::string ExportLine(const CalendarDate& date, const std::string& cycle, const std::string& term,
-                       char separator)
+// Appends the day's export line to `line`, which the export reuses from one
+// day to the next.
+void AppendExportLine(std::string& line, const CalendarDate& date, const std::string& cycle,
+                      const std::string& term, char separator)
 {
-    std::string fields[] = {IsoDateText(date),
-                            DateToText(date),
-                            SolarToLunar(date.year, date.month, date.day),
-                            SolarToHijriText(date.year, date.month, date.day),
-                            cycle,
-                            WeekdayName(date.year, date.month, date.day),
-                            DayFestivalText(date.year, date.month, date.day),
-                            term};
-    size_t size = std::size(fields);
-    for (const std::string& field : fields) size += field.size();
-    std::string line;
-    line.reserve(size);
-    for (const std::string& field : fields) {
-        if (&field != fields) line += separator;
+    for (const std::string& field : {IsoDateText(date), DateToText(date), SolarToLunar(date.year, date.month, date.day),
+                                     SolarToHijriText(date.year, date.month, date.day)}) {
         line += field;
+        line += separator;
     }
-    return line;
+    line += cycle;
+    line += separator;
+    line += WeekdayName(date.year, date.month, date.day);
+    line += separator;
+    line += DayFestivalText(date.year, date.month, date.day);
+    line += separator;
+    line += term;
 }
 
 // The day of the first solar term whose day is j or later, as the day
@@ -221,8 +218,10 @@ std::string DayExportLine(int32_t j, char separator)
 {
     std::optional<CalendarDate> date = DayNumberToDate(j);
     if (!date) return "";
-    return ExportLine(*date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
-                      SolarTermOfDay(date->year, date->month, date->day), separator);
+    std::string line;
+    AppendExportLine(line, *date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
+                     SolarTermOfDay(date->year, date->month, date->day), separator);
+    return line;
 }
 
 void ExportDayLines(int32_t first, int32_t last, char separator,
@@ -238,6 +237,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
     const int mode = GanZhiFromChunjieFlag;
     int32_t termDay = first - 1;
     std::string cycleYearMonth;  // "" when it must be computed afresh
+    std::string line;
     for (int64_t k = first; k <= last; ++k) {
         int32_t j = int32_t(k);
         std::optional<CalendarDate> date = DayNumberToDate(j);
@@ -258,6 +258,8 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
         } else {
             cycle = cycleYearMonth + DayStemBranchText(*date);
         }
-        write(ExportLine(*date, cycle, term, separator));
+        line.clear();
+        AppendExportLine(line, *date, cycle, term, separator);
+        write(line);
     }
 }
