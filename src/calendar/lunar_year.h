@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "civil_calendar.h"
+
 constexpr int32_t FirstRecordYear = -9997;
 constexpr int32_t LastRecordYear = 9998;
 // The conversions between civil and lunar dates accept these years.
@@ -67,6 +69,31 @@ struct LunationList {
 // Characters 1-14 of a record (month lengths and leap month) from the
 // year's leap code and its lunations.
 std::string MonthCharacters(int leapCode, const LunationList& lunations);
+
+// What a year's record says, decoded: the lengths of the regular months
+// (monthDays[1..12], 29 or 30), the month the leap month follows (0 when
+// there is none) and its length (0 then), and New Year's day as the record
+// keeps it (Gregorian month digit and day in year y).
+struct LunarYearShape {
+    int monthDays[13];
+    int leapMonth;
+    int leapMonthDays;
+    int newYearMonth;
+    int newYearDay;
+};
+// The shape of lunar year y, nullopt outside FirstRecordYear..LastRecordYear.
+std::optional<LunarYearShape> LunarYearShapeOf(int32_t y);
+// Days of month 1..12, or of the leap month as 13..24; 0 when the year has
+// no such month.
+int LunarMonthLength(int32_t y, int month);
+
+// The lunar date of a day, nullopt when its civil year lies outside
+// FirstConversionYear..LastConversionYear.
+std::optional<LunarDate> LunarDateOfDay(int32_t dayNumber);
+std::optional<LunarDate> LunarDateOf(const CalendarDate& date);
+// The day number of a lunar date of FirstConversionYear..LastConversionYear,
+// NoDayNumber for an invalid one.
+int32_t DayOfLunarDate(const LunarDate& date);
 
 int LunarYearDays(int32_t y);
 int IsValidLunarDate(int32_t y, int month, int day);

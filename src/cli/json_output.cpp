@@ -12,6 +12,7 @@
 #include "calendar_flags.h"
 #include "condition_query.h"
 #include "day_card.h"
+#include "festivals.h"
 #include "json_text.h"
 #include "month_sheet.h"
 #include "places.h"

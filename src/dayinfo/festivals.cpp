@@ -169,6 +169,15 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
     return text;
 }
 
+std::string DayFestivalText(int32_t y, int m, int d)
+{
+    std::string text;
+    if (auto lunar = LunarDateOf(CalendarDate{y, m, d})) text = LunarFestivalText(lunar->year, lunar->month, lunar->day);
+    std::string gregorian = GregorianFestivalText(y, m, d, 1);
+    if (!gregorian.empty()) text += (text.empty() ? "" : " ") + gregorian;
+    return text;
+}
+
 std::string LunarFestivalText(int32_t ly, int lm, int ld)
 {
     if (ly < FirstConversionYear || ly > LastConversionYear || !IsValidLunarDate(ly, lm, ld)) return "";

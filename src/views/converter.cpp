@@ -35,12 +35,6 @@ int64_t DigitsValue(const std::string& text, size_t pos, size_t count)
     return value;
 }
 
-int32_t TaggedTextDayNumber(const std::string& text)
-{
-    std::optional<CalendarDate> date = ReadTaggedDate(text);
-    return date ? DateToDayNumber(*date) : NoDayNumber;
-}
-
 bool InToolSpan(int64_t j) { return j >= FirstJulianDay && j <= LastJulianDay; }
 
 }  // namespace
@@ -89,12 +83,8 @@ int32_t ReadDateField(const DateField& field)
     int32_t j = NoDayNumber;
     switch (field.calendar) {
     case FieldCalendar::Gregorian: j = DateToDayNumber(year, month, day); break;
-    case FieldCalendar::Lunar:
-        if (IsValidLunarDate(year, month, day)) j = TaggedTextDayNumber(LunarToSolar(year, month, day));
-        break;
-    case FieldCalendar::Hijri:
-        if (IsValidHijriDate(year, month, day)) j = TaggedTextDayNumber(HijriToSolarText(year, month, day));
-        break;
+    case FieldCalendar::Lunar: j = DayOfLunarDate(LunarDate{year, month, day}); break;
+    case FieldCalendar::Hijri: j = HijriToDayNumber(year, month, day); break;
     }
     return j != NoDayNumber && InToolSpan(j) ? j : NoDayNumber;
 }
@@ -207,14 +197,6 @@ void AppendExportLine(std::string& line, const CalendarDate& date, const std::st
     line += term;
 }
 
-// 1..24 for a solar term's name, 0 for anything else.
-int TermNumberOfName(const std::string& name)
-{
-    for (int n = 1; n <= 24; ++n)
-        if (name == SolarTermNames[n]) return n;
-    return 0;
-}
-
 // The day of the first solar term whose day is j or later, as the day
 // texts find it; j itself when the answer makes no sense, so that the
 // caller then asks about every day.
@@ -227,9 +209,8 @@ int32_t NextTermDay(int32_t j)
 // "戊午日": the day part of the stem-branch text.
 std::string DayStemBranchText(const CalendarDate& date)
 {
-    int index = DayCycleIndex(date.year, date.month, date.day);
-    if (index < 1 || index > 60) return "";
-    return std::string(StemNames[(index - 1) % 10 + 1]) + BranchNames[(index - 1) % 12 + 1] + "日";
+    std::string name = CycleName(DayCycleIndex(date.year, date.month, date.day));
+    return name.empty() ? "" : name + "日";
 }
 
 }  // namespace
@@ -267,7 +248,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
         bool yearMonthMayChange = j == first || (date->month == 1 && date->day == 1);
         if (j == termDay) {
             term = SolarTermOfDay(date->year, date->month, date->day);
-            int n = TermNumberOfName(term);
+            int n = term.empty() ? 0 : SolarTermOnDay(j);
             if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
         }
         std::string cycle;

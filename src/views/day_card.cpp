@@ -55,9 +55,6 @@ SelectorList YearList(int32_t first, int32_t last, int32_t shown, std::string (*
     return list;
 }
 
-int LunarMonthLength(int32_t year, int month) { return IsValidLunarDate(year, month, 30) ? 30 : 29; }
-int HijriMonthLength(int32_t year, int month) { return IsValidHijriDate(year, month, 30) ? 30 : 29; }
-
 void FillGregorianLists(const CalendarDate& shown, DayCardLists& lists)
 {
     lists.gregorianYear = GregorianYearList(shown.year);
@@ -114,11 +111,7 @@ void FillHijriLists(const HijriDate& shown, const DateBounds& bounds, DayCardLis
 // in the solar year.
 std::string FestivalLine(const CalendarDate& date)
 {
-    std::string festivals;
-    if (auto lunar = LunarDateOf(date)) festivals = LunarFestivalText(lunar->year, lunar->month, lunar->day);
-    std::string gregorian = GregorianFestivalText(date.year, date.month, date.day, 1);
-    if (!gregorian.empty()) festivals = festivals.empty() ? gregorian : festivals + " " + gregorian;
-
+    std::string festivals = DayFestivalText(date.year, date.month, date.day);
     std::string seasons = NextSolarTermText(date.year, date.month, date.day);
     for (const std::string& period : {NineNinesText(date.year, date.month, date.day),
                                       DogDaysText(date.year, date.month, date.day),
@@ -148,20 +141,6 @@ std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
     };
     int32_t shownYear = number(8, 4);
     return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
-}
-
-std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
-{
-    auto lunar = ReadTaggedDate(SolarToLunar(date.year, date.month, date.day));
-    if (!lunar) return std::nullopt;
-    return LunarDate{lunar->year, lunar->month, lunar->day};
-}
-
-std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
-{
-    auto hijri = ReadTaggedDate(SolarToHijriText(date.year, date.month, date.day));
-    if (!hijri) return std::nullopt;
-    return HijriDate{hijri->year, hijri->month, hijri->day};
 }
 
 SelectorList GregorianYearList(int32_t shownYear)

@@ -34,8 +34,6 @@ DateBounds ComputeDateBounds();
 // The numbers of a tagged date text ("AD16-02-2020", "BC01-01-0104"), with a
 // BC year read back as 1 - year; nullopt for anything else.
 std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged);
-std::optional<LunarDate> LunarDateOf(const CalendarDate& date);
-std::optional<HijriDate> HijriDateOf(const CalendarDate& date);
 
 // One drop-down selector: the item texts, the value each item stands for
 // (year, month number, day) and the index of the shown value's item, -1 when
