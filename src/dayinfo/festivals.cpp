@@ -5,7 +5,6 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
-#include <ranges>
 #include <vector>
 
 #include "calendar_flags.h"
@@ -98,7 +97,7 @@ constexpr bool EarlierDate(const FixedFestival& a, const FixedFestival& b)
 {
     return a.month != b.month ? a.month < b.month : a.day < b.day;
 }
-static_assert(std::ranges::is_sorted(FixedFestivals, EarlierDate));
+static_assert(std::is_sorted(std::begin(FixedFestivals), std::end(FixedFestivals), EarlierDate));
 
 // Festivals that fall on the n-th weekday of a month.
 struct WeekdayFestival {
@@ -167,9 +166,9 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
     std::string text;
     auto [from, to] = std::equal_range(std::begin(FixedFestivals), std::end(FixedFestivals),
                                        FixedFestival{m, d, nullptr, Always, false}, EarlierDate);
-    for (const FixedFestival& f : std::ranges::subrange(from, to)) {
-        if (y < f.from || (f.commemorative && !allFestivals)) continue;
-        text = allFestivals && f.fullName && y >= f.fullFrom ? f.fullName : f.name;
+    for (const FixedFestival* f = from; f != to; ++f) {
+        if (y < f->from || (f->commemorative && !allFestivals)) continue;
+        text = allFestivals && f->fullName && y >= f->fullFrom ? f->fullName : f->name;
     }
     for (const WeekdayFestival& f : WeekdayFestivals)
         if (m == f.month && y >= f.from && d == NthWeekdayOfMonth(y, m, f.n, f.weekday)) AddName(text, f.name);
