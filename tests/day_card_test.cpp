@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar_flags.h"
+#include "date_text.h"
 #include "lunar_year.h"
 #include "places.h"
 

@@ -64,7 +64,6 @@ TEST_F(Settings, EmptyRegistryGivesDefaultsAndTheCloseLeavesNothing)
     EXPECT_EQ(CurrentPlace.cityCode, 1);
     EXPECT_EQ(CurrentPlace.name, "天安门");
     EXPECT_EQ(BitmapFolder, "C:\\Program Files\\岚舟\\");
-    EXPECT_EQ(AudioFolder, "C:\\Program Files\\岚舟\\");
 
     SaveSettings();
     EXPECT_EQ(Stored("Version"), "");

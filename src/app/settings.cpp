@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "audio_playback.h"
 #include "calendar_flags.h"
 #include "gbk_text.h"
 #include "places.h"
@@ -207,8 +206,7 @@ void SetDefaults()
     DFORMBackBitmapName.clear();
 }
 
-// Every start begins opaque, topmost and movable, whatever was saved, and
-// with no day audio.
+// Every start begins opaque, topmost and movable, whatever was saved.
 void SetRunTimeState()
 {
     FORMTransFlag = 0;
@@ -220,7 +218,6 @@ void SetRunTimeState()
     BitmapFolder = DFORMBackBitmapName.empty() ? ProgramDir : DFORMBackBitmapName.substr(0, folderEnd);
     PopupMenuOpen = 0;
     DropDownOpen = 0;
-    InitAudioState(ProgramDir);
 }
 
 }  // namespace

@@ -38,8 +38,7 @@ extern int32_t FormTop;
 // The day window's background bitmap (full path), "" for none.
 extern std::string DFORMBackBitmapName;
 
-// Run-time state that every load resets (with the audio state of
-// audio_playback.h): the transparency level (0..9, 10 fading), the placement
+// Run-time state that every load resets: the transparency level (0..9, 10 fading), the placement
 // ("T" topmost, "D" in the desktop, "N" normal), the move lock ("N" movable,
 // "Y" fixed), the bitmap chooser's first folder and the two flags that pause
 // the fading.

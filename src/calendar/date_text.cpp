@@ -124,3 +124,19 @@ int CountOfCharacter(const std::string& text, const std::string& ch)
         count += text.compare(pos, first.size(), first) == 0;
     return count;
 }
+
+std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
+{
+    if (tagged.size() != 12 || (tagged.compare(0, 2, "AD") != 0 && tagged.compare(0, 2, "BC") != 0) ||
+        tagged[4] != '-' || tagged[7] != '-')
+        return std::nullopt;
+    for (size_t i : {2, 3, 5, 6, 8, 9, 10, 11})
+        if (tagged[i] < '0' || tagged[i] > '9') return std::nullopt;
+    auto number = [&tagged](size_t at, size_t digits) {
+        int value = 0;
+        for (size_t i = at; i < at + digits; ++i) value = 10 * value + (tagged[i] - '0');
+        return value;
+    };
+    int32_t shownYear = number(8, 4);
+    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
+}

@@ -96,3 +96,10 @@ std::string SolarToHijriText(int32_t y, int m, int d)
     if (!IsValidHijriDate(year, month, day)) return "";
     return HijriDateText(year, month, day);
 }
+
+std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
+{
+    auto hijri = ReadTaggedDate(SolarToHijriText(date.year, date.month, date.day));
+    if (!hijri) return std::nullopt;
+    return HijriDate{hijri->year, hijri->month, hijri->day};
+}

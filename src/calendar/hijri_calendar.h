@@ -3,7 +3,10 @@
 // month 12. Hijri year 1 begins on day number 1948440 (622-07-16, Julian).
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "civil_calendar.h"
 
 struct HijriDate {
     int32_t year;
@@ -19,3 +22,5 @@ int32_t HijriToDayNumber(int32_t y, int m, int d);
 std::string HijriToSolarText(int32_t y, int m, int d);
 // Tagged Hijri date text of a civil date, "" when invalid or out of range.
 std::string SolarToHijriText(int32_t y, int m, int d);
+// The Hijri date of a civil day, nullopt outside the Hijri calendar's range.
+std::optional<HijriDate> HijriDateOf(const CalendarDate& date);

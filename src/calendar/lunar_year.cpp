@@ -418,3 +418,10 @@ std::string LunarToSolar(int32_t y, int month, int day)
     int daysInYear = DaysInYear(y);
     return n > daysInYear ? DayOfYearToText(y + 1, n - daysInYear) : DayOfYearToText(y, n);
 }
+
+std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
+{
+    auto lunar = ReadTaggedDate(SolarToLunar(date.year, date.month, date.day));
+    if (!lunar) return std::nullopt;
+    return LunarDate{lunar->year, lunar->month, lunar->day};
+}

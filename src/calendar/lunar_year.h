@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "civil_calendar.h"
+
 constexpr int32_t FirstRecordYear = -9997;
 constexpr int32_t LastRecordYear = 9998;
 // The conversions between civil and lunar dates accept these years.
@@ -76,3 +78,5 @@ int LunarDayOrdinal(int32_t y, int month, int day);
 std::string LunarDateFromOrdinal(int32_t y, int ordinal);
 std::string SolarToLunar(int32_t y, int month, int day);
 std::string LunarToSolar(int32_t y, int month, int day);
+// The lunar date of a civil day, nullopt outside the lunar calendar's range.
+std::optional<LunarDate> LunarDateOf(const CalendarDate& date);

@@ -11,6 +11,7 @@
 #include "calendar_names.h"
 #include "calendar_flags.h"
 #include "condition_query.h"
+#include "date_text.h"
 #include "day_card.h"
 #include "json_text.h"
 #include "month_sheet.h"
@@ -18,6 +19,7 @@
 #include "settings.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stored_days.h"
 #include "sun_events.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
@@ -80,7 +82,7 @@ std::string Moments(const std::vector<double>& moments)
 // The current place's sun time of a day.
 std::string SunTime(int32_t day, int kind)
 {
-    return JsonText(SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind));
+    return JsonText(SunTimeHere(day, kind));
 }
 
 }  // namespace

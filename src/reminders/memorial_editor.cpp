@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "date_text.h"
-#include "day_card.h"
 #include "lunar_year.h"
 #include "platform.h"
 #include "settings.h"
+#include "trimmed_text.h"
 
 namespace {
 

@@ -22,6 +22,7 @@
 
 #include "civil_calendar.h"
 #include "hijri_calendar.h"
+#include "stored_days.h"
 
 inline constexpr char LumoraKeyPath[] = "Software\\Lumora";
 inline constexpr char SolarMemorialKey[] = "SolarMemorial";
@@ -108,3 +109,7 @@ StoredDayEvents StoredDayEventsOn(const CalendarDate& date, int32_t lunarYear, i
 // The items joined by separator: three blanks in the day window's reminder
 // text, one in the month window's day-events line.
 std::string JoinedEvents(const StoredDayEvents& events, const std::string& separator);
+
+// The countdown, reminder and memorials that fall on a civil day, looked up
+// in its Gregorian, lunar and Hijri dates (nothing while UseRegistry is 0).
+StoredDayEvents StoredDayEventsOf(const CalendarDate& date);

@@ -16,6 +16,7 @@
 #include "places.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stored_days.h"
 #include "sun_events.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
@@ -95,11 +96,6 @@ std::string JoinEvents(std::vector<Event> events)
     std::string line;
     for (const Event& event : events) line += (line.empty() ? "" : " ") + event.text;
     return line;
-}
-
-std::string SunTime(int32_t dayNumber, int kind)
-{
-    return SunEventTime(dayNumber, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind);
 }
 
 std::string LunarLine(int32_t year, int month, int day)
@@ -191,8 +187,8 @@ std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* a
     int32_t dayNumber = DateToDayNumber(year, month, day);
     if (dayNumber == NoDayNumber) return "";
     std::string text = LineBreak + LunarLine(year, month, day) + LineBreak + HijriLine(year, month, day) +
-                       LineBreak + "天亮" + SunTime(dayNumber, Dawn) + " 日出" + SunTime(dayNumber, Sunrise) +
-                       " 日落" + SunTime(dayNumber, Sunset) + " 天黑" + SunTime(dayNumber, Dusk);
+                       LineBreak + "天亮" + SunTimeHere(dayNumber, Dawn) + " 日出" + SunTimeHere(dayNumber, Sunrise) +
+                       " 日落" + SunTimeHere(dayNumber, Sunset) + " 天黑" + SunTimeHere(dayNumber, Dusk);
     std::string festivals = FestivalLine(year, month, day);
     StoredDayEvents stored = StoredDayEventsOf({year, month, day});
     std::string events = JoinedEvents(stored, " ");
