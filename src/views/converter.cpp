@@ -9,7 +9,8 @@
 #include "calendar_names.h"
 #include "condition_query.h"
 #include "date_text.h"
-#include "day_card.h"
+#include "date_bounds.h"
+#include "trimmed_text.h"
 #include "festivals.h"
 #include "hijri_calendar.h"
 #include "historical_calendar.h"
@@ -108,6 +109,30 @@ std::string DayInCalendar(int32_t j, FieldCalendar calendar)
     case FieldCalendar::Hijri: return SolarToHijriText(date->year, date->month, date->day);
     default: return DateToText(*date);
     }
+}
+
+std::string DayInWords(int32_t j, FieldCalendar calendar)
+{
+    std::optional<CalendarDate> date = DayNumberToDate(j);
+    if (!date) return "";
+    std::string words;
+    if (calendar == FieldCalendar::Lunar) {
+        std::optional<LunarDate> lunar = LunarDateOf(*date);
+        if (!lunar) return "";
+        std::string month = LunarMonthName(lunar->month, 1);
+        month.resize(month.size() - 2);  // without the 大/小 of its length
+        words = TrimBlanks(ChineseYearText(lunar->year)) + "年" + month + LunarDayName(lunar->day);
+    } else if (calendar == FieldCalendar::Hijri) {
+        std::optional<HijriDate> hijri = HijriDateOf(*date);
+        if (!hijri) return "";
+        words = TrimBlanks(HijriYearText(hijri->year)) + "年" + std::to_string(hijri->month) + "月" +
+                std::to_string(hijri->day) + "日";
+    } else {
+        words = TrimBlanks(YearText(date->year)) + "年" + std::to_string(date->month) + "月" +
+                std::to_string(date->day) + "日 " + WeekdayName(date->year, date->month, date->day);
+    }
+    std::string cycle = CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag);
+    return cycle.empty() ? words : words + " " + cycle;
 }
 
 std::optional<int64_t> ReadIntervalDays(const std::string& text)
