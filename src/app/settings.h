@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // 1 while the program may keep its settings and stored days in the
 // registry ("Version" = "4.0"); 0 on a machine where it never ran or where
@@ -76,6 +78,16 @@ void SaveSettings();
 // The menu's "允许使用注册表(&U)": off removes the settings and the stored
 // days at once; on marks the registry as the program's again.
 void SetRegistryUse(bool on);
+
+// Every setting by its registry name with its value as stored ("" for an
+// empty text), in the registry's order, "registry" (UseRegistry, "on" or
+// "off") first.
+std::vector<std::pair<std::string, std::string>> SettingTexts();
+// Changes one setting in memory, as the menu, the window or the
+// local-coordinates dialog would, from its typed value: "" when done, else
+// why not. The ranges are those a load accepts; the registry use itself is
+// SetRegistryUse.
+std::string ChangeSetting(const std::string& name, const std::string& value);
 
 // A number as the registry stores it: rounded to 15 significant digits, no
 // exponent, no trailing zeros after the point ("-116.3833", "120.5", "1").

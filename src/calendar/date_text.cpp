@@ -1,6 +1,8 @@
 #include "date_text.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 
 #include "gbk_text.h"
 
@@ -139,4 +141,15 @@ std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
     };
     int32_t shownYear = number(8, 4);
     return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
+}
+
+std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi)
+{
+    size_t digits = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
+        return std::nullopt;
+    errno = 0;
+    long v = std::strtol(text.c_str(), nullptr, 10);
+    if (errno || v < lo || v > hi) return std::nullopt;
+    return v;
 }

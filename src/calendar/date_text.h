@@ -41,3 +41,5 @@ int CountOfCharacter(const std::string& text, const std::string& ch);
 
 // Zero-padded decimal of at least `width` digits, never truncated.
 std::string ZeroPadded(int64_t value, int width);
+// A whole number in lo..hi, nullopt otherwise.
+std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi);

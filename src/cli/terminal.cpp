@@ -32,17 +32,6 @@ bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vect
     return true;
 }
 
-std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi)
-{
-    size_t digits = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
-        return std::nullopt;
-    errno = 0;
-    long v = std::strtol(text.c_str(), nullptr, 10);
-    if (errno || v < lo || v > hi) return std::nullopt;
-    return v;
-}
-
 std::optional<CalendarDate> ParseDateArgument(const std::string& text, bool bc)
 {
     long year, month, day;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "civil_calendar.h"
+#include "date_text.h"
 
 // Writes one line of program text (GBK) as UTF-8.
 void PrintLine(FILE* stream, const std::string& gbk);
@@ -20,8 +20,6 @@ bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vect
 // ("-0103-02-01" is 104 BC) or, with bc = true for years before 1, as the
 // program's own "MM-DD-YYYY" (year 1 - y). nullopt when it is no valid date.
 std::optional<CalendarDate> ParseDateArgument(const std::string& text, bool bc = false);
-// A whole number in lo..hi, nullopt otherwise.
-std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi);
 // Whether standard output is a terminal (not a pipe or a file): only then
 // do month and year mark today with the escapes of reverse video.
 bool StdoutIsTerminal();
