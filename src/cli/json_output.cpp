@@ -23,6 +23,7 @@
 #include "sun_events.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
+#include "window_lines.h"
 #include "yearly_tables.h"
 
 bool JsonOutput = false;
@@ -46,12 +47,8 @@ std::string JsonWords(const std::string& gbk)
 std::vector<std::string> TextLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        if (end > start) lines.push_back(JsonText(text.substr(start, end - start)));
-        start = end + 2;
-    }
+    for (const std::string& line : WindowLines(text))
+        if (!line.empty()) lines.push_back(JsonText(line));
     return lines;
 }
 
@@ -154,11 +151,10 @@ std::string MonthJson(int32_t year, int month, int today)
         int day = MonthCellDay(year, month, cell);
         if (day == 0) continue;
         const std::string& text = grid.cells[size_t(cell)];
-        size_t second = text.find("\r\n", 2);
         days.push_back(JsonObject({{"day", JsonNumber(day)},
                                    {"date", JsonDate({year, month, day})},
                                    {"weekday", JsonNumber((cell - 1) % 7)},
-                                   {"text", JsonText(second == std::string::npos ? "" : text.substr(second + 2))},
+                                   {"text", JsonText(CellSecondLine(text))},
                                    {"today", JsonBool(day == today)}}));
     }
     std::vector<std::string> terms, moons;

@@ -63,16 +63,6 @@ int Refuse(const std::string& message)
 
 bool StderrIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
-// The tool's text, line by line; its empty lines separate the groups.
-void PrintText(const std::string& text)
-{
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        PrintLine(stdout, text.substr(start, end - start));
-        start = end + 2;
-    }
-}
 
 // The progress line, rewritten in place; GBK bytes are terminal columns.
 struct ProgressLine {
@@ -108,11 +98,11 @@ int RunSearch(const char* name, const std::function<QueryResult(const QueryHooks
     line.Clear();
     if (JsonOutput) PrintJson(QueryJson(name, result));
     if (result.stopped) {
-        if (!result.found.empty() && !JsonOutput) PrintText(result.found);
+        if (!result.found.empty() && !JsonOutput) PrintWindowText(stdout, result.found);
         std::fprintf(stderr, "query: stopped, %d found before the stop\n", result.count);
         return 130;
     }
-    if (!JsonOutput) PrintText(result.text);
+    if (!JsonOutput) PrintWindowText(stdout, result.text);
     return 0;
 }
 

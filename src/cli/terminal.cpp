@@ -11,12 +11,18 @@
 
 #include "date_text.h"
 #include "platform.h"
+#include "window_lines.h"
 
 void PrintLine(FILE* stream, const std::string& gbk)
 {
     std::string text = GbkToUtf8(gbk).value_or(gbk);
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fputc('\n', stream);
+}
+
+void PrintWindowText(FILE* stream, const std::string& gbk)
+{
+    for (const std::string& line : WindowLines(gbk)) PrintLine(stream, line);
 }
 
 bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vector<std::string>& gbkArgs)

@@ -12,6 +12,9 @@
 
 // Writes one line of program text (GBK) as UTF-8.
 void PrintLine(FILE* stream, const std::string& gbk);
+// Writes a window's multi-line text ("\r\n" between lines) line by line,
+// the empty lines included: they separate the groups of a table or a query.
+void PrintWindowText(FILE* stream, const std::string& gbk);
 // Converts arguments from..end from UTF-8 to GBK; false (after a message on
 // standard error) when one is not valid text.
 bool ArgumentsToGbk(const std::vector<std::string>& args, size_t from, std::vector<std::string>& gbkArgs);

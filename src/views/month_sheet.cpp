@@ -197,3 +197,9 @@ std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* a
     if (!festivals.empty()) text += LineBreak + festivals;
     return text;
 }
+
+std::string CellSecondLine(const std::string& cell)
+{
+    size_t second = cell.find(LineBreak, 2);
+    return second == std::string::npos ? "" : cell.substr(second + 2);
+}
