@@ -14,16 +14,13 @@
 #include <unistd.h>
 #endif
 
-#include "calendar_names.h"
 #include "civil_calendar.h"
 #include "commands.h"
 #include "condition_query.h"
-#include "day_card.h"
+#include "date_bounds.h"
 #include "json_output.h"
 #include "platform.h"
-#include "sexagenary_cycle.h"
 #include "terminal.h"
-#include "weekday_zodiac.h"
 
 namespace {
 
@@ -125,22 +122,6 @@ std::optional<int> NumberOrName(const std::string& text, int lo, int hi, const s
     return std::nullopt;
 }
 
-std::vector<std::string> CycleNames()
-{
-    std::vector<std::string> names;
-    for (int i = 1; i <= 60; ++i) names.push_back(CycleName(i));
-    return names;
-}
-
-std::vector<std::string> WeekdayNames()
-{
-    std::vector<std::string> names;
-    for (int n = 1; n <= 7; ++n) names.push_back(WeekdayNameOf(n));
-    return names;
-}
-
-std::vector<std::string> TermNames() { return std::vector<std::string>(SolarTermNames + 1, SolarTermNames + 25); }
-
 // The lunar month code: 1..24, or L1..L12 for the leap month (13..24).
 std::optional<int> LunarMonthCode(const std::string& text)
 {
@@ -237,7 +218,7 @@ int DaysQuery(const std::vector<std::string>& args)
         int lo, hi;
         const std::vector<std::string>* names;
     };
-    const std::vector<std::string> cycleNames = CycleNames(), none;
+    const std::vector<std::string> cycleNames = DayCriterionNames(DayCriterion::YearCycle), none;
     const NumberOption numbers[] = {
         {"--gmonth", &query.gregorianMonth, 1, 12, &none},  {"--gday", &query.gregorianDay, 1, 31, &none},
         {"--lday", &query.lunarDay, 1, 30, &none},          {"--hmonth", &query.hijriMonth, 1, 12, &none},
@@ -269,12 +250,12 @@ int DaysQuery(const std::vector<std::string>& args)
             if (!code) return Refuse(bad);
             query.lunarMonth = *code;
         } else if (option == "--weekday") {
-            auto names = WeekdayNames();
+            auto names = DayCriterionNames(DayCriterion::Weekday);
             auto k = NumberOrName(*value, 1, 7, names);
             if (!k) return Refuse(bad);
             query.weekday = names[size_t(*k - 1)];
         } else if (option == "--term") {
-            auto names = TermNames();
+            auto names = DayCriterionNames(DayCriterion::Term);
             auto k = NumberOrName(*value, 1, 24, names);
             if (!k) return Refuse(bad);
             query.term = names[size_t(*k - 1)];
