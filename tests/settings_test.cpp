@@ -265,6 +265,21 @@ TEST_F(Settings, ChangesTakeWhatALoadReadsBack)
     EXPECT_EQ(ModernCalculateAncientFlag, 1);
 }
 
+// lumora-cli's --modern and --chunjie are typed before the command loads
+// the stored settings, and win over what is stored.
+TEST_F(Settings, StoredSettingsKeepTheCalendarSwitchesTypedBefore)
+{
+    SaveDefaults();
+    Store("GanZhiFromChunjieFlag", "1");
+    SetModernCalculateAncientFlag(1);
+    GanZhiFromChunjieFlag = 0;
+    LoadStoredSettings();
+    EXPECT_EQ(ModernCalculateAncientFlag, 1);
+    EXPECT_EQ(GanZhiFromChunjieFlag, 1);
+    LoadSettings();
+    EXPECT_EQ(ModernCalculateAncientFlag, 0);
+}
+
 TEST_F(Settings, BackgroundBitmapRules)
 {
     WriteBitmap("a.BMP");

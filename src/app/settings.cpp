@@ -347,6 +347,15 @@ void LoadSettings()
     SetRunTimeState();
 }
 
+void LoadStoredSettings()
+{
+    int modern = ModernCalculateAncientFlag, chunjie = GanZhiFromChunjieFlag;
+    InitProgramPaths();
+    LoadSettings();
+    if (modern == 1) SetModernCalculateAncientFlag(1);
+    if (chunjie == 1) GanZhiFromChunjieFlag = 1;
+}
+
 void SaveSettings()
 {
     if (UseRegistry != 1) {

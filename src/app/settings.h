@@ -71,6 +71,10 @@ void InitProgramPaths();
 // defaults for what is missing or invalid, then resets the run-time state.
 // The program paths must be known (InitProgramPaths) for the Run value.
 void LoadSettings();
+// The program paths and then the settings, as a start loads them, except
+// that a calendar switch already on (lumora-cli's --modern and --chunjie,
+// typed before the command) stays on whatever is stored.
+void LoadStoredSettings();
 // Writes every setting while UseRegistry is 1; while it is 0, removes all
 // that the program may have left in the registry instead. The closing
 // window puts its position into FormLeft/FormTop first.

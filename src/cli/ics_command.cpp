@@ -13,6 +13,7 @@
 #include "commands.h"
 #include "day_card.h"
 #include "icalendar.h"
+#include "settings.h"
 #include "terminal.h"
 
 namespace {
