@@ -22,6 +22,12 @@ TEST(DateText, TaggedDates)
     EXPECT_EQ(DateToText({2020, 16, 2}), "AD16-02-2020");
     EXPECT_EQ(DateToText({-9999, 12, 31}), "BC12-31-10000");
     EXPECT_EQ(DateToText({12345, 100, -1}), "AD100--1-12345");
+    // ISO dates count year 0 and put the sign before four digits.
+    EXPECT_EQ(IsoDateText({-103, 1, 1}), "-0103-01-01");
+    EXPECT_EQ(IsoDateText({-9998, 12, 31}), "-9998-12-31");
+    EXPECT_EQ(IsoDateText({0, 2, 29}), "0000-02-29");
+    EXPECT_EQ(IsoDateText({5000, 12, 31}), "5000-12-31");
+    EXPECT_EQ(IsoDateText({1582, 10, 10}), "");
 }
 
 // Zeros go after the sign, which counts in the width; a wider number is kept whole.

@@ -155,8 +155,12 @@ TEST(Solver, DayLevelFindersGiveTheDaysOfTheMomentFinders)
                 ASSERT_EQ(NextSolarTermIndex(x, correct), TermIndexAt(NextSolarTermMoment(x, 0, correct)))
                     << x << " " << correct;
                 for (int principal : {0, 1}) {
-                    double d = std::floor(NextSolarTermMoment(x, principal, correct));
+                    double moment = NextSolarTermMoment(x, principal, correct), d = std::floor(moment);
                     ASSERT_EQ(NextSolarTermDay(x, principal, correct), d) << x << " " << principal << " " << correct;
+                    // Texts to the second rely on the near moment keeping within a millisecond.
+                    if (auto near = NearNextSolarTermMoment(x, principal, correct)) {
+                        ASSERT_NEAR(*near, moment, 0.2e-3 / 86400) << x << " " << principal << " " << correct;
+                    }
                     ASSERT_EQ(NextSolarTermWithin(x, principal, correct, x + 29), d <= x + 29)
                         << x << " " << principal << " " << correct;
                 }

@@ -600,7 +600,71 @@ int32_t NextSolarTermDay(int32_t day, int principalOnly, int applyCorrection)
     // of the family still to come, on its first day from `day` on.
     if (auto k = NextTermLongitude(day, principalOnly ? 30 : 15, applyCorrection))
         if (auto found = FastAstroTermDay(day, IndexOfLongitude(*k), applyCorrection)) return *found;
+    // Else the term is about a midnight: its near moment settles its day
+    // unless it lies within a millisecond of that midnight.
+    constexpr double Millisecond = 1.0 / 86400000;
+    if (auto near = NearNextSolarTermMoment(day, principalOnly, applyCorrection))
+        if (std::floor(*near - Millisecond) == std::floor(*near + Millisecond)) return int32_t(std::floor(*near));
     return int32_t(std::floor(NextSolarTermMoment(day, principalOnly, applyCorrection)));
+}
+
+namespace {
+
+// The jd (UT) at which the Sun reaches `target` degrees, from an estimate
+// within a day or so: secant steps on the fine reading come within minutes
+// of it, and two or three on the full series from there settle it.
+std::optional<double> NearTermJd(int target, double estimate)
+{
+    auto secant = [target](double x0, double x1, double step, auto longitude) -> std::optional<double> {
+        auto toGo = [&](double jd) { return NormalizeAngle(target - longitude(ToDynamicalTime(jd)), 0, 180); };
+        double f0 = toGo(x0), f1 = toGo(x1);
+        for (int i = 0; i < 8 && f1 != f0; ++i) {
+            double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+            if (std::fabs(x2 - x1) < step) return x2;
+            x0 = x1;
+            f0 = f1;
+            x1 = x2;
+            f1 = toGo(x1);
+        }
+        return std::nullopt;
+    };
+    auto fine = [](double jde) {
+        RoughLongitude nutation = RoughNutationInLongitude(jde, FineCut);
+        return RoughSunApparentLongitude(jde, nutation, FineCut).value;
+    };
+    auto full = [](double jde) { return SunApparentLongitude(jde); };
+    auto rough = secant(estimate - 0.5, estimate + 0.5, 1e-6, fine);
+    return rough ? secant(*rough, *rough + 1e-4, 1e-9, full) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> NearNextSolarTermMoment(int32_t day, int principalOnly, int applyCorrection)
+{
+    if (applyCorrection && NearTermCorrection(day)) return std::nullopt;
+    constexpr double Millisecond = 1.0 / 86400000;
+    const int step = principalOnly ? 30 : 15;
+    const double midnight = LocalMidnightJd(day);
+    MidnightSky sky = SkyAtMidnight(day, false, Quick);
+    auto family = [step](double longitude) {
+        int k = step * int(std::floor(longitude / step)) % 360;
+        return k < 0 ? k + 360 : k;
+    };
+    double bound = sky.sunBound + AngleMargin(SunRates);
+    int reached = family(sky.sun - bound);
+    if (int close = family(sky.sun + bound); close != reached) {
+        // A term about the midnight itself: its moment says whether it
+        // opens this day or closed the one before.
+        auto jd = NearTermJd(close, midnight);
+        if (!jd || std::fabs(*jd - midnight) < Millisecond) return std::nullopt;
+        if (*jd > midnight) return MomentOfJd(*jd);
+        reached = close;
+    }
+    int next = NextLongitude(reached, step);
+    double ahead = NormalizeAngle(next - sky.sun, 180, 180) / SunRates.nominal;
+    auto jd = NearTermJd(next, midnight + ahead);
+    if (!jd || *jd < midnight + Millisecond) return std::nullopt;
+    return MomentOfJd(*jd);
 }
 
 void EraseDaySearches()

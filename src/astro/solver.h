@@ -7,6 +7,7 @@
 // fraction = time since local midnight.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 enum LongitudeMode : int {
     SunMode = 0,   // any value other than MoonMode
@@ -65,6 +66,12 @@ int32_t NextSolarTermDay(int32_t day, int principalOnly, int applyCorrection);
 // 1 when the day of NextSolarTermMoment(day, principalOnly, applyCorrection)
 // lies in day..last, else 0.
 int NextSolarTermWithin(int32_t day, int principalOnly, int applyCorrection, int32_t last);
+// NextSolarTermMoment(day, principalOnly, applyCorrection) to within a
+// millisecond, solved from the term's day in a few positions instead of the
+// finder's searches from three weeks before; nothing where the midnights
+// leave the term or its day open, or a day correction lies near. The two
+// differ in the last digits only: for texts to the second.
+std::optional<double> NearNextSolarTermMoment(int32_t day, int principalOnly, int applyCorrection);
 // Drops the positions and days kept for the day-level finders.
 void EraseDaySearches();
 

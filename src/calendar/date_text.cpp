@@ -65,6 +65,14 @@ MomentFields MomentToFields(double moment)
     return {true, int32_t(z), int(hh), int(mm), int(ss)};
 }
 
+bool MomentFieldsSettled(double moment, double margin)
+{
+    // The fields never decrease with the moment, so the two ends decide.
+    MomentFields a = MomentToFields(moment - margin), b = MomentToFields(moment + margin);
+    return a.valid && b.valid && a.dayNumber == b.dayNumber && a.hour == b.hour && a.minute == b.minute &&
+           a.second == b.second;
+}
+
 std::string MomentToText(double moment)
 {
     MomentFields f = MomentToFields(moment);
@@ -76,6 +84,22 @@ std::string MomentToText(double moment)
 std::string IsoDateText(const CalendarDate& date)
 {
     if (!IsValidDate(date.year, date.month, date.day)) return "";
+    // Written in place for four-digit years, as the day export asks for one
+    // on every line.
+    if (date.year > -10000 && date.year < 10000) {
+        char text[11];
+        int at = 0;
+        if (date.year < 0) text[at++] = '-';
+        for (int i = at + 3, v = std::abs(date.year); i >= at; --i, v /= 10) text[i] = char('0' + v % 10);
+        at += 4;
+        text[at++] = '-';
+        text[at++] = char('0' + date.month / 10);
+        text[at++] = char('0' + date.month % 10);
+        text[at++] = '-';
+        text[at++] = char('0' + date.day / 10);
+        text[at++] = char('0' + date.day % 10);
+        return std::string(text, size_t(at));
+    }
     std::string text = date.year < 0 ? "-" : "";
     text += ZeroPadded(date.year < 0 ? -int64_t(date.year) : date.year, 4);
     return text + "-" + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);

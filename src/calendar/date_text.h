@@ -28,6 +28,8 @@ struct MomentFields {
     int hour, minute, second;
 };
 MomentFields MomentToFields(double moment);
+// Whether every moment within `margin` days of `moment` has its fields.
+bool MomentFieldsSettled(double moment, double margin);
 // ISO 8601 "YYYY-MM-DD" with the astronomical year, signed below year 0
 // ("-0103-02-01" is 104 BC); "" for an invalid date.
 std::string IsoDateText(const CalendarDate& date);

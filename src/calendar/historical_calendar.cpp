@@ -7,6 +7,7 @@
 
 #include "calendar_flags.h"
 #include "civil_calendar.h"
+#include "date_text.h"
 #include "day_corrections.h"
 #include "polynomial.h"
 #include "qing_methods.h"
@@ -241,6 +242,19 @@ double TermMoment(int32_t x, int kind)
     if (!route.span) return NextSolarTermMoment(route.x, kind, route.applyCorrection);
     if (route.span->qingModel) return QingTermMoment(route.span->qingModel, route.x, kind);
     return MeanTermOnOrAfter(route.x, kind, route.span->yearLength, route.span->epoch).moment;
+}
+
+double TermMomentToTheSecond(int32_t x, int kind)
+{
+    // The near moment lies within a few hundred microseconds of the
+    // finder's (whose last digits depend on where its search starts); a
+    // millisecond either side keeping its seconds keeps the finder's too.
+    constexpr double Millisecond = 1.0 / 86400000;
+    TermRoute route = RouteTerm(x);
+    if (!route.span && (kind == 0 || kind == 1))
+        if (auto near = NearNextSolarTermMoment(route.x, kind, route.applyCorrection))
+            if (MomentFieldsSettled(*near, Millisecond)) return *near;
+    return TermMoment(x, kind);
 }
 
 int TermNumber(int32_t x)

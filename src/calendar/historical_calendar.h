@@ -12,6 +12,9 @@
 
 // Moment of the first term (kind 0: any, 1: principal only) with day >= x.
 double TermMoment(int32_t x, int kind);
+// TermMoment(x, kind) for a text to the second: the same whole seconds,
+// mostly found with far fewer positions of the Sun.
+double TermMomentToTheSecond(int32_t x, int kind);
 // Number 1..24 of the first term (any kind) with day >= x.
 int TermNumber(int32_t x);
 double NewMoonMoment(int32_t x);

@@ -43,7 +43,7 @@ std::string NextSolarTermText(int32_t y, int m, int d)
     // Only the texts of the term's day and of the day before show its
     // time; for any other day the term's day is all the text needs.
     int32_t termDay = TermMomentDay(j, 0);
-    double moment = termDay - int64_t(j) <= 1 ? TermMoment(j, 0) : double(termDay);
+    double moment = termDay - int64_t(j) <= 1 ? TermMomentToTheSecond(j, 0) : double(termDay);
     std::string text = MomentToText(moment);
     if (text.size() != 21 || k < 1 || k > 24) return "";
     std::string name = SolarTermNames[k];

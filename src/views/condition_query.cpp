@@ -294,8 +294,9 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
     // Only a term day's text says "今日", followed by the name of the term
     // that TermNumber gives; the text itself decides.
     if (!query.term.empty()) {
+        if (!memo.IsTermDay(j)) return false;
         int named = TermNamed(query.term);
-        if (!memo.IsTermDay(j) || (named && TermNumber(j) != named)) return false;
+        if (named && TermNumber(j) != named) return false;
         // "今日" opens the text and comes nowhere else in it, so a match
         // starts there; a criterion no longer than the name is matched
         // against the name without the time.
