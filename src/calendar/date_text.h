@@ -8,7 +8,6 @@
 #include <string>
 
 #include "civil_calendar.h"
-#include "date_text.h"
 
 std::string DateToText(const CalendarDate& date);
 // The numbers of a tagged date text ("AD16-02-2020", "BC01-01-0104"), with a

@@ -22,7 +22,6 @@
 
 #include "civil_calendar.h"
 #include "hijri_calendar.h"
-#include "stored_days.h"
 
 inline constexpr char LumoraKeyPath[] = "Software\\Lumora";
 inline constexpr char SolarMemorialKey[] = "SolarMemorial";
