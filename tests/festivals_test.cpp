@@ -6,6 +6,15 @@
 #include "civil_calendar.h"
 #include "lunar_year.h"
 
+TEST(Festivals, DayTextJoinsTheLunarAndGregorianFestivals)
+{
+    EXPECT_EQ(DayFestivalText(2010, 2, 14), "春节 情人节");
+    EXPECT_EQ(DayFestivalText(2024, 2, 14), "情人节");
+    EXPECT_EQ(DayFestivalText(2023, 1, 22), "春节");
+    EXPECT_EQ(DayFestivalText(1988, 5, 8), "世界红十字日 母亲节");
+    EXPECT_EQ(DayFestivalText(2024, 2, 11), "");
+}
+
 TEST(Festivals, FixedDatesWithTheirFirstYearsAndFullNames)
 {
     EXPECT_EQ(GregorianFestivalText(1920, 3, 8, 1), "国际妇女节");

@@ -8,21 +8,6 @@
 
 namespace {
 
-int Digits(const std::string& text, size_t pos, size_t count)
-{
-    int value = 0;
-    for (size_t i = pos; i < pos + count; ++i) value = 10 * value + (text[i] - '0');
-    return value;
-}
-
-// Reads a tagged date text back ("BC" years are shown as 1 - y). The sweep
-// below reads millions, so no substr or stoi.
-CalendarDate ParseTagged(const std::string& text)
-{
-    int shown = Digits(text, 8, 4);
-    return {text[0] == 'A' ? shown : 1 - shown, Digits(text, 2, 2), Digits(text, 5, 2)};
-}
-
 int64_t FloorDiv(int64_t a, int64_t b) { return (a - FloorMod(a, b)) / b; }
 
 // The same calendar counted another way: 354 days a year, plus the leap days
@@ -36,7 +21,7 @@ int64_t DayNumberByLeapCount(const HijriDate& h)
 
 HijriDate NextDay(const HijriDate& h)
 {
-    if (IsValidHijriDate(h.year, h.month, h.day + 1)) return {h.year, h.month, h.day + 1};
+    if (h.day < HijriMonthLength(h.year, h.month)) return {h.year, h.month, h.day + 1};
     if (h.month < 12) return {h.year, h.month + 1, 1};
     return {h.year + 1, 1, 1};
 }
@@ -45,27 +30,27 @@ HijriDate NextDay(const HijriDate& h)
 
 // Every civil day in the Hijri range goes to a Hijri date and back, the Hijri
 // dates follow each other day by day by the month lengths of
-// IsValidHijriDate, and each lands on the day number that an independent
-// leap-day count gives.
+// HijriMonthLength, each lands on the day number that an independent
+// leap-day count gives, and the tagged texts say the same.
 TEST(HijriCalendar, EveryDayOfTheRangeRoundTrips)
 {
     const int32_t first = -1594872, last = 5373484;
     HijriDate expected{-9998, 1, 1};
     for (int32_t j = first; j <= last; ++j) {
         CalendarDate civil = *DayNumberToDate(j);
-        std::string hijriText = SolarToHijriText(civil.year, civil.month, civil.day);
-        ASSERT_EQ(hijriText.size(), 12u) << j;
-        CalendarDate parsed = ParseTagged(hijriText);
-        HijriDate h{parsed.year, parsed.month, parsed.day};
-        ASSERT_TRUE(h.year == expected.year && h.month == expected.month && h.day == expected.day)
-            << j << " " << hijriText;
-        ASSERT_EQ(HijriToDayNumber(h.year, h.month, h.day), j) << hijriText;
-        ASSERT_EQ(DayNumberByLeapCount(h), j) << hijriText;
-        std::string civilText = HijriToSolarText(h.year, h.month, h.day);
-        ASSERT_TRUE(civilText.size() == 12 && ParseTagged(civilText) == civil) << hijriText;
-        expected = NextDay(h);
+        auto h = HijriDateOfDay(j);
+        ASSERT_TRUE(h) << j;
+        std::string hijriText = DateToText({h->year, h->month, h->day});
+        ASSERT_EQ(*h, expected) << j << " " << hijriText;
+        ASSERT_EQ(SolarToHijriText(civil.year, civil.month, civil.day), hijriText) << j;
+        ASSERT_EQ(HijriToDayNumber(h->year, h->month, h->day), j) << hijriText;
+        ASSERT_EQ(DayNumberByLeapCount(*h), j) << hijriText;
+        ASSERT_EQ(HijriToSolarText(h->year, h->month, h->day), DateToText(civil)) << hijriText;
+        expected = NextDay(*h);
     }
     EXPECT_EQ(SolarToHijriText(-9079, 6, 23), "");  // the day before the range
+    EXPECT_FALSE(HijriDateOfDay(first - 1));
+    EXPECT_FALSE(HijriDateOfDay(last + 1));
     EXPECT_EQ(HijriToSolarText(expected.year, expected.month, expected.day), "");
     EXPECT_EQ(expected.year, 9666);
 }
@@ -88,11 +73,14 @@ TEST(HijriCalendar, LeapYearsAndInvalidDates)
     for (int32_t y : {0, 15, 30, -2, INT32_MIN}) EXPECT_EQ(IsHijriLeapYear(y), 0) << y;
     EXPECT_EQ(IsValidHijriDate(2, 12, 30), 1);
     EXPECT_EQ(IsValidHijriDate(9999, 1, 1), 1);
+    EXPECT_EQ(HijriMonthLength(2, 12) * 100 + HijriMonthLength(1, 12), 3029);
+    EXPECT_EQ(HijriMonthLength(1, 1) * 100 + HijriMonthLength(1, 2), 3029);
     for (auto [y, m, d] : {HijriDate{1, 12, 30}, {1, 2, 30}, {1, 13, 1}, {1, 1, 0}, {1, INT_MIN, 1},
                            {1, 1, INT_MAX}, {-9999, 12, 29}, {10000, 1, 1}, {INT32_MIN, 1, 1}}) {
         EXPECT_EQ(IsValidHijriDate(y, m, d), 0) << y << "-" << m << "-" << d;
         EXPECT_EQ(HijriToDayNumber(y, m, d), NoDayNumber);
         EXPECT_EQ(HijriToSolarText(y, m, d), "");
+        if (d == 1) EXPECT_EQ(HijriMonthLength(y, m), 0);
     }
     EXPECT_EQ(SolarToHijriText(1582, 10, 10) + SolarToHijriText(INT32_MIN, 1, 1), "");
 }

@@ -40,6 +40,33 @@ TEST(LunarYear, RecordsOfRecentYears)
     EXPECT_EQ(GetLunarYearRecord(LastRecordYear).size(), 17u);
 }
 
+TEST(LunarYear, ShapesDecodeTheRecords)
+{
+    ModernSetting modern(0);
+    struct Row {
+        int32_t year;
+        int leapMonth, leapMonthDays, newYearMonth, newYearDay;
+    };
+    for (const Row& row : {Row{2020, 4, 29, 1, 25}, Row{2024, 0, 0, 2, 10}, Row{2025, 6, 29, 1, 29},
+                           Row{2033, 11, 29, 1, 31}}) {
+        std::string record = GetLunarYearRecord(row.year);
+        LunarYearShape shape = *LunarYearShapeOf(row.year);
+        EXPECT_EQ(shape.leapMonth, row.leapMonth) << record;
+        EXPECT_EQ(shape.leapMonthDays, row.leapMonthDays) << record;
+        EXPECT_EQ(shape.newYearMonth, row.newYearMonth) << record;
+        EXPECT_EQ(shape.newYearDay, row.newYearDay) << record;
+        for (int m = 1; m <= 12; ++m) EXPECT_EQ(shape.monthDays[m], record[size_t(m - 1)] == '1' ? 30 : 29);
+    }
+    EXPECT_FALSE(LunarYearShapeOf(FirstRecordYear - 1));
+    EXPECT_FALSE(LunarYearShapeOf(LastRecordYear + 1));
+    EXPECT_TRUE(LunarYearShapeOf(LastRecordYear));
+    // Month lengths by month code: the leap month only where the year has it.
+    EXPECT_EQ(LunarMonthLength(2020, 16), 29);
+    for (int code : {0, 15, 25}) EXPECT_EQ(LunarMonthLength(2020, code), 0) << code;
+    EXPECT_EQ(LunarMonthLength(2024, 1) * 100 + LunarMonthLength(2024, 2), 2930);
+    EXPECT_EQ(LunarMonthLength(LastRecordYear + 1, 1), 0);
+}
+
 TEST(LunarYear, ConversionsAroundNewYear)
 {
     EXPECT_EQ(SolarToLunar(2024, 2, 10), "AD01-01-2024");
@@ -62,6 +89,12 @@ TEST(LunarYear, ConversionsAroundNewYear)
     EXPECT_EQ(SolarToLunar(1582, 10, 10), "");
     EXPECT_EQ(SolarToLunar(9001, 1, 1), "");
     EXPECT_EQ(LunarToSolar(-9000, 1, 1), "");
+    EXPECT_EQ(LunarDateOfDay(DateToDayNumber(2024, 2, 9)), (LunarDate{2023, 12, 30}));
+    EXPECT_EQ(DayOfLunarDate({2020, 16, 2}), DateToDayNumber(2020, 5, 24));
+    EXPECT_EQ(DayOfLunarDate({2024, 13, 1}), NoDayNumber);
+    EXPECT_EQ(DayOfLunarDate({-9000, 1, 1}), NoDayNumber);
+    EXPECT_FALSE(LunarDateOfDay(DateToDayNumber(9001, 1, 1)));
+    EXPECT_FALSE(LunarDateOf({1582, 10, 10}));
 }
 
 TEST(LunarYear, The1582GapInsideALunarYear)
@@ -123,7 +156,10 @@ TEST(LunarYear, MonthCharactersOfConstructedYears)
 }
 
 // Every civil day of 104 BC .. AD 5000 has a lunar date that converts back to
-// it, under both settings; lunar years follow each other without gap or overlap.
+// it, under both settings, and its tagged text says the same; lunar days
+// follow each other by the month lengths of the year shapes, and lunar years
+// follow each other without gap or overlap from the New Year's day their
+// shapes give.
 class LunarYearSweep : public testing::TestWithParam<int> {};
 
 TEST_P(LunarYearSweep, EveryDayRoundTripsAndYearsJoin)
@@ -138,17 +174,24 @@ TEST_P(LunarYearSweep, EveryDayRoundTripsAndYearsJoin)
         int days = LunarYearDays(y);
         ASSERT_TRUE((days >= 353 && days <= 355) || (days >= 383 && days <= 385)) << y << " " << r;
         ASSERT_EQ(LunarNewYear(y + 1) - LunarNewYear(y), days) << y << " " << r;
+        LunarYearShape shape = *LunarYearShapeOf(y);
+        ASSERT_EQ(DateToDayNumber(y, shape.newYearMonth, shape.newYearDay), LunarNewYear(y)) << y << " " << r;
     }
     int32_t first = DateToDayNumber(SweepFirstYear, 1, 1), last = DateToDayNumber(SweepLastYear, 12, 31);
+    LunarDate previous = *LunarDateOfDay(first - 1);
     for (int32_t day = first; day <= last; ++day) {
         CalendarDate date = *DayNumberToDate(day);
-        std::string lunar = SolarToLunar(date.year, date.month, date.day);
-        ASSERT_EQ(lunar.size(), 12u) << day;
-        int32_t year = std::stoi(lunar.substr(8));
-        if (lunar[0] == 'B') year = 1 - year;
-        ASSERT_EQ(LunarToSolar(year, std::stoi(lunar.substr(2, 2)), std::stoi(lunar.substr(5, 2))),
-                  DateToText(date))
-            << lunar;
+        auto lunar = LunarDateOfDay(day);
+        ASSERT_TRUE(lunar) << day;
+        ASSERT_EQ(DayOfLunarDate(*lunar), day) << day;
+        if (lunar->day == 1)
+            ASSERT_EQ(previous.day, LunarMonthLength(previous.year, previous.month)) << day;
+        else
+            ASSERT_EQ(previous, (LunarDate{lunar->year, lunar->month, lunar->day - 1})) << day;
+        std::string text = SolarToLunar(date.year, date.month, date.day);
+        ASSERT_EQ(text, DateToText({lunar->year, lunar->month, lunar->day})) << day;
+        ASSERT_EQ(LunarToSolar(lunar->year, lunar->month, lunar->day), DateToText(date)) << text;
+        previous = *lunar;
     }
 }
 

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "calendar_flags.h"
+#include "calendar_names.h"
 #include "civil_calendar.h"
+#include "historical_calendar.h"
 #include "lunar_year.h"
 
 namespace {
@@ -31,6 +33,41 @@ TEST(SeasonalPeriods, NextSolarTermTexts)
     // 105 BC: the listed solstice is moved to 00:00:00 of its day.
     EXPECT_EQ(NextSolarTermText(-104, 12, 25), "今日冬至 00:00:00");
 }
+
+// The term on a day as a number agrees with the texts that name it, on the
+// term days and the days before them, in one year of every 23 from 104 BC to
+// AD 5000 (each year asks the full moments of its 24 terms), under both
+// settings.
+class TermDaySweep : public testing::TestWithParam<int> {};
+
+TEST_P(TermDaySweep, TermNumbersAgreeWithTheTexts)
+{
+    SetModernCalculateAncientFlag(GetParam());
+    for (int32_t y = -103; y <= 5000; y += 23) {
+        const int32_t last = DateToDayNumber(y, 12, 31);
+        int expected = 0;
+        for (int32_t j = DateToDayNumber(y, 1, 1);;) {
+            int32_t t = TermMomentDay(j, 0);
+            ASSERT_TRUE(t >= j && t - j < 20) << j;
+            if (t > last) break;
+            int k = SolarTermOnDay(t);
+            ASSERT_NE(k, 0) << t;
+            if (expected) ASSERT_EQ(k, expected) << t;
+            std::string name = SolarTermNames[k];
+            ASSERT_EQ(On(t, SolarTermOfDay), name) << t;
+            ASSERT_EQ(On(t, NextSolarTermText).rfind("今日" + name + " ", 0), 0u) << t;
+            if (t > j) {
+                ASSERT_EQ(SolarTermOnDay(t - 1), 0) << t;
+                ASSERT_EQ(On(t - 1, NextSolarTermText).rfind("明日" + name + " ", 0), 0u) << t;
+            }
+            expected = k % 24 + 1;
+            j = t + 1;
+        }
+    }
+    SetModernCalculateAncientFlag(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSettings, TermDaySweep, testing::Values(0, 1));
 
 TEST(SeasonalPeriods, NineNinesCountEightyOneDaysFromTheSolstice)
 {

@@ -41,15 +41,18 @@ int IsHijriLeapYear(int32_t y)
     }
 }
 
-int IsValidHijriDate(int32_t y, int m, int d)
+int HijriMonthLength(int32_t y, int m)
 {
-    if (y < FirstHijriYear || y > LastHijriYear) return 0;
-    if (m < 1 || m > 12 || d < 1) return 0;
+    if (y < FirstHijriYear || y > LastHijriYear || m < 1 || m > 12) return 0;
     // Odd months have 30 days, even months 29; a leap year adds day 30 to
     // month 12.
-    int length = m % 2 == 1 ? 30 : 29;
-    if (m == 12 && IsHijriLeapYear(y)) length = 30;
-    return d <= length ? 1 : 0;
+    if (m == 12 && IsHijriLeapYear(y)) return 30;
+    return m % 2 == 1 ? 30 : 29;
+}
+
+int IsValidHijriDate(int32_t y, int m, int d)
+{
+    return d >= 1 && d <= HijriMonthLength(y, m) ? 1 : 0;
 }
 
 int32_t HijriToDayNumber(int32_t y, int m, int d)
@@ -73,16 +76,15 @@ std::string HijriToSolarText(int32_t y, int m, int d)
     return DayNumberToText(j);
 }
 
-std::string SolarToHijriText(int32_t y, int m, int d)
+std::optional<HijriDate> HijriDateOfDay(int32_t j)
 {
-    int32_t j = DateToDayNumber(y, m, d);
-    if (j == NoDayNumber || !InDayRange(j)) return "";
+    if (!InDayRange(j)) return std::nullopt;
     int32_t elapsed = j - CycleEpoch;  // positive over the whole range
     int32_t cycle = elapsed / DaysInCycle;
     int32_t intoCycle = elapsed - DaysInCycle * cycle;
     // A multiple of the cycle length is the last day of the previous cycle:
     // its year 30, which is common, so 12-29.
-    if (intoCycle == 0) return HijriDateText(-YearShift - 1 + 30 * cycle, 12, 29);
+    if (intoCycle == 0) return HijriDate{-YearShift - 1 + 30 * cycle, 12, 29};
     // A common year is the shortest, so dividing by 354 never falls short;
     // it overshoots by at most one year.
     int32_t year = -YearShift - 1 + 30 * cycle + intoCycle / 354 + 1;
@@ -93,13 +95,18 @@ std::string SolarToHijriText(int32_t y, int m, int d)
     int month = int(dayOfYear / double(29.59f)) + 1;
     if (HijriToDayNumber(year, month, 1) > j) --month;
     int day = j - HijriToDayNumber(year, month, 1) + 1;
-    if (!IsValidHijriDate(year, month, day)) return "";
-    return HijriDateText(year, month, day);
+    if (!IsValidHijriDate(year, month, day)) return std::nullopt;
+    return HijriDate{year, month, day};
 }
 
 std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
 {
-    auto hijri = ReadTaggedDate(SolarToHijriText(date.year, date.month, date.day));
-    if (!hijri) return std::nullopt;
-    return HijriDate{hijri->year, hijri->month, hijri->day};
+    int32_t j = DateToDayNumber(date);
+    return j == NoDayNumber ? std::nullopt : HijriDateOfDay(j);
+}
+
+std::string SolarToHijriText(int32_t y, int m, int d)
+{
+    auto date = HijriDateOf(CalendarDate{y, m, d});
+    return date ? HijriDateText(date->year, date->month, date->day) : "";
 }

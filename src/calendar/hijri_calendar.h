@@ -12,15 +12,20 @@ struct HijriDate {
     int32_t year;
     int month;
     int day;
+    bool operator==(const HijriDate&) const = default;
 };
 
 int IsHijriLeapYear(int32_t y);
+// Days of month m of year y, 0 when there is no such month.
+int HijriMonthLength(int32_t y, int m);
 int IsValidHijriDate(int32_t y, int m, int d);
+// The Hijri date of a day, nullopt outside the span in which both calendars
+// can be written (Hijri -9998-01-01 .. civil 9999-12-31).
+std::optional<HijriDate> HijriDateOfDay(int32_t dayNumber);
+std::optional<HijriDate> HijriDateOf(const CalendarDate& date);
 // NoDayNumber when the date is invalid.
 int32_t HijriToDayNumber(int32_t y, int m, int d);
 // Tagged civil date text, "" when invalid or out of range.
 std::string HijriToSolarText(int32_t y, int m, int d);
 // Tagged Hijri date text of a civil date, "" when invalid or out of range.
 std::string SolarToHijriText(int32_t y, int m, int d);
-// The Hijri date of a civil day, nullopt outside the Hijri calendar's range.
-std::optional<HijriDate> HijriDateOf(const CalendarDate& date);

@@ -266,6 +266,13 @@ int TermNumber(int32_t x)
     return MeanTermOnOrAfter(route.x, 0, route.span->yearLength, route.span->epoch).number;
 }
 
+int SolarTermOnDay(int32_t dayNumber)
+{
+    if (TermMomentDay(dayNumber, 0) != dayNumber) return 0;
+    int k = TermNumber(dayNumber);
+    return k >= 1 && k <= 24 ? k : 0;
+}
+
 double NewMoonMoment(int32_t x)
 {
     NewMoonRoute route = RouteNewMoon(x);

@@ -17,6 +17,8 @@ double TermMoment(int32_t x, int kind);
 double TermMomentToTheSecond(int32_t x, int kind);
 // Number 1..24 of the first term (any kind) with day >= x.
 int TermNumber(int32_t x);
+// Number 1..24 of the term whose civil day is the day, 0 on a day without one.
+int SolarTermOnDay(int32_t dayNumber);
 double NewMoonMoment(int32_t x);
 double FullMoonMoment(int32_t x);
 

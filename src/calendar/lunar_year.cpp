@@ -133,10 +133,12 @@ YearStart ComputeYearStart(int32_t y)
 using Record = std::array<char, 17>;
 
 // What is kept of lunar year FirstRecordYear + i: its record, built on first
-// use (an empty record holds '\0' in its first character), and its start,
-// which YearLeapCode, LunarNewYear and the record share.
+// use (an empty record holds '\0' in its first character) together with its
+// decoded shape, and its start, which YearLeapCode, LunarNewYear and the
+// record share.
 struct YearSlot {
     Record record;
+    LunarYearShape shape;
     YearStart start;
     bool hasStart;
 };
@@ -171,64 +173,87 @@ Record BuildRecord(int32_t y)
         lunations.holdsPrincipalTerm[i] =
             HasPrincipalTerm(lunations.newMoons[i], lunations.newMoons[i + 1] - 1);
     std::string months = MonthCharacters(start.leapCode, lunations);
-    // New Year's day as the last digit of its month and its two-digit day,
-    // read from its date text "ADmm-dd-yyyy".
-    std::string newYear = DayNumberToText(start.newYear);
     Record record{};
     for (size_t i = 0; i < 14 && i < months.size(); ++i) record[i] = months[i];
-    if (newYear.size() == 12) {
-        record[14] = newYear[3];
-        record[15] = newYear[5];
-        record[16] = newYear[6];
+    // New Year's day as the last digit of its month and its two-digit day.
+    if (auto newYear = DayNumberToDate(start.newYear)) {
+        record[14] = char('0' + newYear->month % 10);
+        record[15] = char('0' + newYear->day / 10);
+        record[16] = char('0' + newYear->day % 10);
     }
     return record;
 }
 
-// The record of lunar year y, or nullptr outside the record range.
-const Record* RecordOf(int32_t y)
+// The only reading of a record's characters.
+LunarYearShape DecodeRecord(const Record& r)
+{
+    LunarYearShape shape{};
+    for (int m = 1; m <= 12; ++m) shape.monthDays[m] = r[size_t(m - 1)] == '1' ? 30 : 29;
+    char leap = r[12];
+    shape.leapMonth = leap >= 'A' ? leap - 'A' + 10 : leap - '0';
+    shape.leapMonthDays = shape.leapMonth == 0 ? 0 : r[13] == '1' ? 30 : 29;
+    shape.newYearMonth = r[14] - '0';
+    shape.newYearDay = (r[15] - '0') * 10 + (r[16] - '0');
+    return shape;
+}
+
+// The slot of lunar year y with its record built, or nullptr outside the
+// record range.
+const YearSlot* BuiltSlot(int32_t y)
 {
     if (!InRecordRange(y)) return nullptr;
-    Record& record = Cache()[size_t(y - FirstRecordYear)].record;
-    if (record[0] == '\0') record = BuildRecord(y);
-    return &record;
+    YearSlot& slot = Cache()[size_t(y - FirstRecordYear)];
+    if (slot.record[0] == '\0') {
+        slot.record = BuildRecord(y);
+        slot.shape = DecodeRecord(slot.record);
+    }
+    return &slot;
 }
 
-int MonthLength(const Record& r, int month) { return r[size_t(month - 1)] == '1' ? 30 : 29; }
-
-// The regular month the leap month follows, 0 when the year has none.
-int LeapMonth(const Record& r)
+const LunarYearShape* ShapeOf(int32_t y)
 {
-    char c = r[12];
-    return c >= 'A' ? c - 'A' + 10 : c - '0';
+    const YearSlot* slot = BuiltSlot(y);
+    return slot ? &slot->shape : nullptr;
 }
 
-int LeapMonthLength(const Record& r) { return r[13] == '1' ? 30 : 29; }
-
-// 100 x month + day of New Year's day.
-int NewYearNumber(const Record& r) { return (r[14] - '0') * 100 + (r[15] - '0') * 10 + (r[16] - '0'); }
-
-int NewYearDayOfYear(int32_t y, const Record& r)
+int32_t NewYearDayNumber(int32_t y, const LunarYearShape& shape)
 {
-    return DayOfYear(y, r[14] - '0', (r[15] - '0') * 10 + (r[16] - '0'));
+    return DateToDayNumber(y, shape.newYearMonth, shape.newYearDay);
 }
 
 bool InConversionRange(int32_t y) { return y >= FirstConversionYear && y <= LastConversionYear; }
 
-// LunarDateFromOrdinal for a year whose record is at hand.
-std::string DateOfOrdinal(int32_t y, const Record& r, int ordinal)
+// The date of day `ordinal` (1 = New Year's day) of a year whose shape is at hand.
+std::optional<LunarDate> DateOfOrdinal(int32_t y, const LunarYearShape& shape, int ordinal)
 {
-    if (ordinal <= 0) return "";
-    int leap = LeapMonth(r);
+    if (ordinal <= 0) return std::nullopt;
     int rest = ordinal;
     for (int m = 1; m <= 12; ++m) {
-        if (rest <= MonthLength(r, m)) return DateToText({y, m, rest});
-        rest -= MonthLength(r, m);
-        if (m == leap) {
-            if (rest <= LeapMonthLength(r)) return DateToText({y, m + 12, rest});
-            rest -= LeapMonthLength(r);
+        if (rest <= shape.monthDays[m]) return LunarDate{y, m, rest};
+        rest -= shape.monthDays[m];
+        if (m == shape.leapMonth) {
+            if (rest <= shape.leapMonthDays) return LunarDate{y, m + 12, rest};
+            rest -= shape.leapMonthDays;
         }
     }
-    return "";
+    return std::nullopt;
+}
+
+// The lunar date of day j of civil year y (a year of the conversion range).
+std::optional<LunarDate> LunarDateInYear(int32_t y, int32_t j)
+{
+    const LunarYearShape* shape = ShapeOf(y);
+    int32_t newYear = NewYearDayNumber(y, *shape);
+    if (j < newYear) {
+        shape = ShapeOf(--y);
+        newYear = NewYearDayNumber(y, *shape);
+    }
+    return DateOfOrdinal(y, *shape, j - newYear + 1);
+}
+
+std::string LunarDateText(const std::optional<LunarDate>& date)
+{
+    return date ? DateToText(CalendarDate{date->year, date->month, date->day}) : std::string();
 }
 
 // TermOnOrAfter answers kept by setting, x and n: the stem-branch year asks
@@ -327,8 +352,8 @@ int32_t LunarNewYear(int32_t y) { return LunarYearStart(y).newYear; }
 
 std::string GetLunarYearRecord(int32_t y)
 {
-    const Record* r = RecordOf(y);
-    return r ? std::string(r->begin(), r->end()) : std::string();
+    const YearSlot* slot = BuiltSlot(y);
+    return slot ? std::string(slot->record.begin(), slot->record.end()) : std::string();
 }
 
 void EraseLunarYearCache()
@@ -339,38 +364,49 @@ void EraseLunarYearCache()
     EraseDaySearches();
 }
 
+std::optional<LunarYearShape> LunarYearShapeOf(int32_t y)
+{
+    const LunarYearShape* shape = ShapeOf(y);
+    return shape ? std::optional<LunarYearShape>(*shape) : std::nullopt;
+}
+
+int LunarMonthLength(int32_t y, int month)
+{
+    const LunarYearShape* shape = ShapeOf(y);
+    if (!shape) return 0;
+    if (month >= 1 && month <= 12) return shape->monthDays[month];
+    if (month >= 13 && month <= 24 && shape->leapMonth == month - 12) return shape->leapMonthDays;
+    return 0;
+}
+
 int LunarYearDays(int32_t y)
 {
-    const Record* r = RecordOf(y);
-    if (!r) return 0;
+    const LunarYearShape* shape = ShapeOf(y);
+    if (!shape) return 0;
     int days = 0;
-    for (int m = 1; m <= 12; ++m) days += MonthLength(*r, m);
-    if (LeapMonth(*r)) days += LeapMonthLength(*r);
+    for (int m = 1; m <= 12; ++m) days += shape->monthDays[m];
+    if (shape->leapMonth) days += shape->leapMonthDays;
     return days;
 }
 
 int IsValidLunarDate(int32_t y, int month, int day)
 {
-    const Record* r = RecordOf(y);
-    if (!r || day < 1) return 0;
-    if (month >= 1 && month <= 12) return day <= MonthLength(*r, month);
-    if (month >= 13 && month <= 24) return LeapMonth(*r) == month - 12 && day <= LeapMonthLength(*r);
-    return 0;
+    return day >= 1 && day <= LunarMonthLength(y, month) ? 1 : 0;
 }
 
 int LunarMonthOrdinal(int32_t y, int month)
 {
     if (!IsValidLunarDate(y, month, 1)) return 0;
-    int leap = LeapMonth(*RecordOf(y));
+    int leap = ShapeOf(y)->leapMonth;
     if (month > 12) return leap + 1;
     return leap && month > leap ? month + 1 : month;
 }
 
 int LunarMonthFromOrdinal(int32_t y, int ordinal)
 {
-    const Record* r = RecordOf(y);
-    if (!r) return 0;
-    int leap = LeapMonth(*r);
+    const LunarYearShape* shape = ShapeOf(y);
+    if (!shape) return 0;
+    int leap = shape->leapMonth;
     if (leap) {
         if (ordinal < 1 || ordinal > 13) return 0;
         if (ordinal <= leap) return ordinal;
@@ -382,46 +418,48 @@ int LunarMonthFromOrdinal(int32_t y, int ordinal)
 int LunarDayOrdinal(int32_t y, int month, int day)
 {
     if (!IsValidLunarDate(y, month, day)) return 0;
-    const Record& r = *RecordOf(y);
-    int leap = LeapMonth(r);
+    const LunarYearShape& shape = *ShapeOf(y);
     int before = 0;
     int regularBefore = month > 12 ? month - 12 : month - 1;
     for (int m = 1; m <= regularBefore; ++m) {
-        before += MonthLength(r, m);
-        if (m == leap && month <= 12) before += LeapMonthLength(r);
+        before += shape.monthDays[m];
+        if (m == shape.leapMonth && month <= 12) before += shape.leapMonthDays;
     }
     return before + day;
 }
 
 std::string LunarDateFromOrdinal(int32_t y, int ordinal)
 {
-    const Record* r = RecordOf(y);
-    return r ? DateOfOrdinal(y, *r, ordinal) : "";
+    const LunarYearShape* shape = ShapeOf(y);
+    return shape ? LunarDateText(DateOfOrdinal(y, *shape, ordinal)) : "";
 }
 
-std::string SolarToLunar(int32_t y, int month, int day)
+std::optional<LunarDate> LunarDateOfDay(int32_t dayNumber)
 {
-    if (!InConversionRange(y) || !IsValidDate(y, month, day)) return "";
-    const Record& r = *RecordOf(y);
-    int dayOfYear = DayOfYear(y, month, day);
-    if (100 * month + day >= NewYearNumber(r))
-        return DateOfOrdinal(y, r, dayOfYear - NewYearDayOfYear(y, r) + 1);
-    const Record& previous = *RecordOf(y - 1);
-    return DateOfOrdinal(y - 1, previous,
-                         dayOfYear + DaysInYear(y - 1) - NewYearDayOfYear(y - 1, previous) + 1);
-}
-
-std::string LunarToSolar(int32_t y, int month, int day)
-{
-    if (!InConversionRange(y) || !IsValidLunarDate(y, month, day)) return "";
-    int n = NewYearDayOfYear(y, *RecordOf(y)) - 1 + LunarDayOrdinal(y, month, day);
-    int daysInYear = DaysInYear(y);
-    return n > daysInYear ? DayOfYearToText(y + 1, n - daysInYear) : DayOfYearToText(y, n);
+    auto date = DayNumberToDate(dayNumber);
+    if (!date || !InConversionRange(date->year)) return std::nullopt;
+    return LunarDateInYear(date->year, dayNumber);
 }
 
 std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
 {
-    auto lunar = ReadTaggedDate(SolarToLunar(date.year, date.month, date.day));
-    if (!lunar) return std::nullopt;
-    return LunarDate{lunar->year, lunar->month, lunar->day};
+    if (!InConversionRange(date.year) || !IsValidDate(date.year, date.month, date.day)) return std::nullopt;
+    return LunarDateInYear(date.year, DateToDayNumber(date));
+}
+
+int32_t DayOfLunarDate(const LunarDate& date)
+{
+    if (!InConversionRange(date.year) || !IsValidLunarDate(date.year, date.month, date.day)) return NoDayNumber;
+    return NewYearDayNumber(date.year, *ShapeOf(date.year)) + LunarDayOrdinal(date.year, date.month, date.day) - 1;
+}
+
+std::string SolarToLunar(int32_t y, int month, int day)
+{
+    return LunarDateText(LunarDateOf(CalendarDate{y, month, day}));
+}
+
+std::string LunarToSolar(int32_t y, int month, int day)
+{
+    int32_t j = DayOfLunarDate(LunarDate{y, month, day});
+    return j == NoDayNumber ? "" : DayNumberToText(j);
 }

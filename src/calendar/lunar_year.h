@@ -70,6 +70,31 @@ struct LunationList {
 // year's leap code and its lunations.
 std::string MonthCharacters(int leapCode, const LunationList& lunations);
 
+// What a year's record says, decoded: the lengths of the regular months
+// (monthDays[1..12], 29 or 30), the month the leap month follows (0 when
+// there is none) and its length (0 then), and New Year's day as the record
+// keeps it (Gregorian month digit and day in year y).
+struct LunarYearShape {
+    int monthDays[13];
+    int leapMonth;
+    int leapMonthDays;
+    int newYearMonth;
+    int newYearDay;
+};
+// The shape of lunar year y, nullopt outside FirstRecordYear..LastRecordYear.
+std::optional<LunarYearShape> LunarYearShapeOf(int32_t y);
+// Days of month 1..12, or of the leap month as 13..24; 0 when the year has
+// no such month.
+int LunarMonthLength(int32_t y, int month);
+
+// The lunar date of a day, nullopt when its civil year lies outside
+// FirstConversionYear..LastConversionYear.
+std::optional<LunarDate> LunarDateOfDay(int32_t dayNumber);
+std::optional<LunarDate> LunarDateOf(const CalendarDate& date);
+// The day number of a lunar date of FirstConversionYear..LastConversionYear,
+// NoDayNumber for an invalid one.
+int32_t DayOfLunarDate(const LunarDate& date);
+
 int LunarYearDays(int32_t y);
 int IsValidLunarDate(int32_t y, int month, int day);
 int LunarMonthOrdinal(int32_t y, int month);
@@ -78,5 +103,3 @@ int LunarDayOrdinal(int32_t y, int month, int day);
 std::string LunarDateFromOrdinal(int32_t y, int ordinal);
 std::string SolarToLunar(int32_t y, int month, int day);
 std::string LunarToSolar(int32_t y, int month, int day);
-// The lunar date of a civil day, nullopt outside the lunar calendar's range.
-std::optional<LunarDate> LunarDateOf(const CalendarDate& date);

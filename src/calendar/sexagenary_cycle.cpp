@@ -24,10 +24,9 @@ int MonthIndexInYear(int yearIndex, int32_t y, int m, int d, int mode)
     int group = (yearIndex - 1) % 5 + 1;
     int month;
     if (mode == 1) {
-        std::string lunar = SolarToLunar(y, m, d);
-        if (lunar.empty()) return 0;
-        int lunarMonth = std::stoi(lunar.substr(2, 2));
-        month = (lunarMonth - 1) % 12 + 2;  // a leap month repeats the month it follows
+        auto lunar = LunarDateOf(CalendarDate{y, m, d});
+        if (!lunar) return 0;
+        month = (lunar->month - 1) % 12 + 2;  // a leap month repeats the month it follows
     } else {
         int term = CurrentTermIndex(y, m, d);
         if (term == 0) return 0;
@@ -43,10 +42,10 @@ int YearCycleIndex(int32_t y, int m, int d, int mode)
 {
     if (!IsValidDate(y, m, d)) return 0;
     if (mode == 1) {
-        std::string record = GetLunarYearRecord(y);
-        if (record.empty()) return 0;
-        int newYear = std::stoi(record.substr(14, 3));
-        return YearIndexOf(100 * m + d >= newYear ? y : int64_t(y) - 1);
+        auto shape = LunarYearShapeOf(y);
+        if (!shape) return 0;
+        bool beforeNewYear = m < shape->newYearMonth || (m == shape->newYearMonth && d < shape->newYearDay);
+        return YearIndexOf(beforeNewYear ? int64_t(y) - 1 : y);
     }
     // The year begins at 立春. Far from the present the Julian calendar
     // drifts, so 立春 may fall late in the Gregorian year, or twice in it.

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 
 #include "civil_calendar.h"
 #include "converter.h"
@@ -54,14 +55,6 @@ bool ParseDate(std::string text, bool lunar, Date& date)
     return true;
 }
 
-// Reads a tagged date text ("AD01-01-2024") back into a date.
-Date ReadTagged(const std::string& tagged)
-{
-    int32_t shown = std::atoi(tagged.substr(8, 4).c_str());
-    return {tagged[0] == 'B' ? 1 - shown : shown, std::atoi(tagged.substr(2, 2).c_str()),
-            std::atoi(tagged.substr(5, 2).c_str())};
-}
-
 }  // namespace
 
 ConvertResult Convert(const std::vector<std::string>& args)
@@ -84,18 +77,24 @@ ConvertResult Convert(const std::vector<std::string>& args)
     if (!ParseDate(dateText, from == "lunar", date))
         return Refuse("convert: '" + dateText + "' is not a date of the form YYYY-MM-DD");
 
-    // Every conversion goes through the civil date.
-    std::string civilText = from == "gregorian" ? (IsValidDate(date.year, date.month, date.day) ? DateToText({date.year, date.month, date.day}) : "")
-                            : from == "lunar"   ? LunarToSolar(date.year, date.month, date.day)
-                                                : HijriToSolarText(date.year, date.month, date.day);
-    if (civilText.empty()) return Refuse("convert: " + dateText + " is not a " + from + " date in the calendar's range");
-    Date civil = ReadTagged(civilText);
-    std::string resultText = to == "gregorian" ? civilText
-                             : to == "lunar"   ? SolarToLunar(civil.year, civil.month, civil.day)
-                                               : SolarToHijriText(civil.year, civil.month, civil.day);
-    if (resultText.empty()) return Refuse("convert: " + dateText + " has no " + to + " date in the calendar's range");
+    // Every conversion goes through the civil day.
+    int32_t j = from == "gregorian" ? DateToDayNumber(date.year, date.month, date.day)
+                : from == "lunar"   ? DayOfLunarDate(LunarDate{date.year, date.month, date.day})
+                                    : HijriToDayNumber(date.year, date.month, date.day);
+    std::optional<CalendarDate> civil = DayNumberToDate(j);
+    if (!civil) return Refuse("convert: " + dateText + " is not a " + from + " date in the calendar's range");
+    std::optional<Date> result;
+    if (to == "gregorian") {
+        result = Date{civil->year, civil->month, civil->day};
+    } else if (to == "lunar") {
+        if (auto lunar = LunarDateOfDay(j)) result = Date{lunar->year, lunar->month, lunar->day};
+    } else if (auto hijri = HijriDateOfDay(j)) {
+        result = Date{hijri->year, hijri->month, hijri->day};
+    }
+    if (!result) return Refuse("convert: " + dateText + " has no " + to + " date in the calendar's range");
+    std::string resultText = DateToText(CalendarDate{result->year, result->month, result->day});
     FieldCalendar calendar = to == "gregorian" ? FieldCalendar::Gregorian
                              : to == "lunar"   ? FieldCalendar::Lunar
                                                : FieldCalendar::Hijri;
-    return {0, {resultText, DayInWords(DateToDayNumber(civil.year, civil.month, civil.day), calendar)}};
+    return {0, {resultText, DayInWords(j, calendar)}};
 }

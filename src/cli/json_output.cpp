@@ -13,6 +13,7 @@
 #include "condition_query.h"
 #include "date_text.h"
 #include "day_card.h"
+#include "festivals.h"
 #include "json_text.h"
 #include "month_sheet.h"
 #include "places.h"

@@ -163,7 +163,18 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
     }
     for (const WeekdayFestival& f : WeekdayFestivals)
         if (m == f.month && y >= f.from && d == NthWeekdayOfMonth(y, m, f.n, f.weekday)) AddName(text, f.name);
-    if (IsEaster(y, DateToDayNumber(y, m, d))) AddName(text, "复活节");
+    // Easter comes within 37 days after the March equinox, which falls from
+    // 11 to 23 March (Julian dates before 1582) all through the range.
+    if ((m == 3 || m == 4) && IsEaster(y, DateToDayNumber(y, m, d))) AddName(text, "复活节");
+    return text;
+}
+
+std::string DayFestivalText(int32_t y, int m, int d)
+{
+    std::string text;
+    if (auto lunar = LunarDateOf(CalendarDate{y, m, d})) text = LunarFestivalText(lunar->year, lunar->month, lunar->day);
+    std::string gregorian = GregorianFestivalText(y, m, d, 1);
+    if (!gregorian.empty()) text += (text.empty() ? "" : " ") + gregorian;
     return text;
 }
 

@@ -50,20 +50,19 @@ std::string NextSolarTermText(int32_t y, int m, int d)
     int32_t day = int32_t(std::floor(moment));
     if (day == j) return "今日" + name + " " + text.substr(13);
     if (day - 1 == j) return "明日" + name + " " + text.substr(13);
-    int month = std::stoi(text.substr(2, 2)), dayOfMonth = std::stoi(text.substr(5, 2));
-    int32_t shownYear = std::stoi(text.substr(8, 4));
-    std::string monthDay = std::to_string(month) + "月" + std::to_string(dayOfMonth) + "日" + name;
-    bool bc = text[0] == 'B';
-    if ((bc ? 1 - shownYear : shownYear) == y) return monthDay;
-    return (bc ? "公元前" : "") + std::to_string(shownYear) + "年" + monthDay;
+    auto date = DayNumberToDate(MomentToFields(moment).dayNumber);
+    if (!date) return "";
+    std::string monthDay = std::to_string(date->month) + "月" + std::to_string(date->day) + "日" + name;
+    if (date->year == y) return monthDay;
+    bool bc = date->year <= 0;
+    return (bc ? "公元前" : "") + std::to_string(bc ? 1 - int64_t(date->year) : date->year) + "年" + monthDay;
 }
 
 std::string SolarTermOfDay(int32_t y, int m, int d)
 {
     int32_t j = DayOf(y, m, d);
-    if (j == NoDayNumber || TermMomentDay(j, 0) != j) return "";
-    int k = TermNumber(j);
-    return k >= 1 && k <= 24 ? SolarTermNames[k] : "";
+    int k = j == NoDayNumber ? 0 : SolarTermOnDay(j);
+    return k != 0 ? SolarTermNames[k] : "";
 }
 
 std::string NineNinesText(int32_t y, int m, int d)

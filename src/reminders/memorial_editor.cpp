@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "date_text.h"
+#include "hijri_calendar.h"
 #include "lunar_year.h"
 #include "platform.h"
 #include "settings.h"
@@ -69,9 +70,8 @@ std::optional<std::string> LineOfDatedEntry(const std::string& word, const std::
 std::optional<CalendarDate> GregorianDateOf(MemorialCalendar calendar, int32_t year, int month, int day)
 {
     if (calendar == MemorialCalendar::Gregorian) return CalendarDate{year, month, day};
-    std::string tagged = calendar == MemorialCalendar::Lunar ? LunarToSolar(year, month, day)
-                                                             : HijriToSolarText(year, month, day);
-    return ReadTaggedDate(tagged);
+    return DayNumberToDate(calendar == MemorialCalendar::Lunar ? DayOfLunarDate(LunarDate{year, month, day})
+                                                               : HijriToDayNumber(year, month, day));
 }
 
 // The stored form of a reminder or countdown line: era, "MM-DD-YYYY", and

@@ -81,15 +81,14 @@ struct LunarYearBounds {
 
 int32_t LunarYearOf(int32_t y)
 {
-    // The tagged lunar date of 1 January ends in its 4-digit lunar year.
-    std::string lunar = SolarToLunar(y, 1, 1);
-    return lunar.size() == 12 ? StoredYear(lunar, 8) : y - 1;
+    auto lunar = LunarDateOf(CalendarDate{y, 1, 1});
+    return lunar ? lunar->year : y - 1;
 }
 
 int32_t HijriYearOf(int32_t y)
 {
-    std::string hijri = SolarToHijriText(y, 1, 1);
-    return hijri.size() == 12 ? StoredYear(hijri, 8) : 0;
+    auto hijri = HijriDateOf(CalendarDate{y, 1, 1});
+    return hijri ? hijri->year : 0;
 }
 
 }  // namespace

@@ -26,23 +26,6 @@ const char LineBreak[] = "\r\n";
 // "AD2020", "BC0104": the era tag and the four-digit year of a lunar year.
 std::string EraYear(int32_t y) { return y >= 1 ? "AD" + ZeroPadded(y, 4) : "BC" + ZeroPadded(1 - int64_t(y), 4); }
 
-// The month a record's leap digit names (a hexadecimal digit, so the 10th
-// to 12th months are "A".."C"), 0 for none.
-int LeapMonthOf(const std::string& record)
-{
-    if (record.size() != 17) return 0;
-    char c = record[12];
-    if (c >= '1' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'C') return c - 'A' + 10;
-    return 0;
-}
-
-// A month's length character in a record: "1" long, anything else short.
-bool IsLongMonth(const std::string& record, int code)
-{
-    size_t at = code > 12 ? 13 : size_t(code - 1);
-    return at < record.size() && record[at] == '1';
-}
 
 // "正月" .. "腊月": the month's name without its length mark.
 std::string PlainMonthName(int month)
@@ -123,10 +106,10 @@ QueryResult SearchLeapMonths(const MonthQuery& query, int32_t years, const Query
     std::vector<std::string> lines;
     for (int32_t i = 0; i < years; ++i) {
         int32_t y = query.firstYear + i;
-        std::string record = GetLunarYearRecord(y);
-        int leap = LeapMonthOf(record);
+        auto shape = LunarYearShapeOf(y);
+        int leap = shape ? shape->leapMonth : 0;
         if (leap != 0 && (query.leapMonth == 0 || leap == query.leapMonth)) {
-            bool isLong = IsLongMonth(record, leap + 12);
+            bool isLong = shape->leapMonthDays == 30;
             lines.push_back(EraYear(y) + LunarMonthName(leap + 12, isLong ? 1 : 0) + "    " +
                             MonthDays(y, leap + 12, isLong));
         }
@@ -149,12 +132,12 @@ QueryResult SearchMonthRuns(const MonthQuery& query, int32_t years, const QueryH
     int count = 0;
     for (int32_t i = 0; i < years; ++i) {
         int32_t y = query.firstYear + i;
-        std::string record = GetLunarYearRecord(y);
+        auto shape = LunarYearShapeOf(y);
         // The months in calendar order; a run goes on into the next year.
-        int months = record.size() != 17 ? 0 : LeapMonthOf(record) ? 13 : 12;
+        int months = !shape ? 0 : shape->leapMonth ? 13 : 12;
         for (int ordinal = 1; ordinal <= months; ++ordinal) {
             int code = LunarMonthFromOrdinal(y, ordinal);
-            std::vector<RunMonth> group = finder.Add({y, code}, IsLongMonth(record, code));
+            std::vector<RunMonth> group = finder.Add({y, code}, LunarMonthLength(y, code) == 30);
             if (group.empty()) continue;
             lines.push_back("");
             lines.push_back("第" + std::to_string(++count) + kind + "：");
@@ -321,8 +304,9 @@ void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& 
     lines.push_back("    对应星期→" + WeekdayName(date.year, date.month, date.day));
     lines.push_back("    对应干支→" + CycleDateText(date.year, date.month, date.day, mode));
     if (memo.IsTermDay(j)) {
+        // On a term day the text is "今日" with the term's name and time.
         std::string term = NextSolarTermText(date.year, date.month, date.day);
-        if (ContainsText(term, "今日")) lines.push_back("    对应节气→" + term);
+        if (!term.empty()) lines.push_back("    对应节气→" + term);
     }
     std::string festivals = DayFestivalText(date.year, date.month, date.day);
     if (!festivals.empty()) lines.push_back("    对应节日→" + festivals);
@@ -396,12 +380,6 @@ QueryResult SearchConditionDays(const DayQuery& query, const QueryHooks& hooks)
     return Finished("    共找到 " + std::to_string(count) + " 个条件日", count, lines);
 }
 
-std::string DayFestivalText(int32_t y, int m, int d)
-{
-    std::string lunar;
-    if (auto date = LunarDateOf(CalendarDate{y, m, d})) lunar = LunarFestivalText(date->year, date->month, date->day);
-    return TrimBlanks(lunar + " " + GregorianFestivalText(y, m, d, 1));
-}
 
 bool ContainsText(const std::string& text, const std::string& part)
 {

@@ -142,9 +142,5 @@ std::vector<std::string> DayCriterionNames(DayCriterion criterion);
 // any); the festival criterion takes the field's text instead.
 void SetDayCriterion(DayQuery& query, DayCriterion criterion, int item, const std::string& text);
 
-// The festival text the days mode compares with and lists: the day's lunar
-// festival, then its Gregorian festivals with the commemorative days, as the
-// day window joins and trims them.
-std::string DayFestivalText(int32_t y, int m, int d);
 // Whether text contains part, matched on whole characters of code page 936.
 bool ContainsText(const std::string& text, const std::string& part);

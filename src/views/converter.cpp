@@ -35,12 +35,6 @@ int64_t DigitsValue(const std::string& text, size_t pos, size_t count)
     return value;
 }
 
-int32_t TaggedTextDayNumber(const std::string& text)
-{
-    std::optional<CalendarDate> date = ReadTaggedDate(text);
-    return date ? DateToDayNumber(*date) : NoDayNumber;
-}
-
 bool InToolSpan(int64_t j) { return j >= FirstJulianDay && j <= LastJulianDay; }
 
 }  // namespace
@@ -89,12 +83,8 @@ int32_t ReadDateField(const DateField& field)
     int32_t j = NoDayNumber;
     switch (field.calendar) {
     case FieldCalendar::Gregorian: j = DateToDayNumber(year, month, day); break;
-    case FieldCalendar::Lunar:
-        if (IsValidLunarDate(year, month, day)) j = TaggedTextDayNumber(LunarToSolar(year, month, day));
-        break;
-    case FieldCalendar::Hijri:
-        if (IsValidHijriDate(year, month, day)) j = TaggedTextDayNumber(HijriToSolarText(year, month, day));
-        break;
+    case FieldCalendar::Lunar: j = DayOfLunarDate(LunarDate{year, month, day}); break;
+    case FieldCalendar::Hijri: j = HijriToDayNumber(year, month, day); break;
     }
     return j != NoDayNumber && InToolSpan(j) ? j : NoDayNumber;
 }
@@ -117,13 +107,13 @@ std::string DayInWords(int32_t j, FieldCalendar calendar)
     if (!date) return "";
     std::string words;
     if (calendar == FieldCalendar::Lunar) {
-        std::optional<LunarDate> lunar = LunarDateOf(*date);
+        std::optional<LunarDate> lunar = LunarDateOfDay(j);
         if (!lunar) return "";
         std::string month = LunarMonthName(lunar->month, 1);
         month.resize(month.size() - 2);  // without the 大/小 of its length
         words = TrimBlanks(ChineseYearText(lunar->year)) + "年" + month + LunarDayName(lunar->day);
     } else if (calendar == FieldCalendar::Hijri) {
-        std::optional<HijriDate> hijri = HijriDateOf(*date);
+        std::optional<HijriDate> hijri = HijriDateOfDay(j);
         if (!hijri) return "";
         words = TrimBlanks(HijriYearText(hijri->year)) + "年" + std::to_string(hijri->month) + "月" +
                 std::to_string(hijri->day) + "日";
@@ -212,34 +202,23 @@ ConverterFields ConverterAction(int mode, bool intervalToDate, ConverterFields f
 
 namespace {
 
-std::string ExportLine(const CalendarDate& date, const std::string& cycle, const std::string& term,
-                       char separator)
+// Appends the day's export line to `line`, which the export reuses from one
+// day to the next.
+void AppendExportLine(std::string& line, const CalendarDate& date, const std::string& cycle,
+                      const std::string& term, char separator)
 {
-    std::string fields[] = {IsoDateText(date),
-                            DateToText(date),
-                            SolarToLunar(date.year, date.month, date.day),
-                            SolarToHijriText(date.year, date.month, date.day),
-                            cycle,
-                            WeekdayName(date.year, date.month, date.day),
-                            DayFestivalText(date.year, date.month, date.day),
-                            term};
-    size_t size = std::size(fields);
-    for (const std::string& field : fields) size += field.size();
-    std::string line;
-    line.reserve(size);
-    for (const std::string& field : fields) {
-        if (&field != fields) line += separator;
+    for (const std::string& field : {IsoDateText(date), DateToText(date), SolarToLunar(date.year, date.month, date.day),
+                                     SolarToHijriText(date.year, date.month, date.day)}) {
         line += field;
+        line += separator;
     }
-    return line;
-}
-
-// 1..24 for a solar term's name, 0 for anything else.
-int TermNumberOfName(const std::string& name)
-{
-    for (int n = 1; n <= 24; ++n)
-        if (name == SolarTermNames[n]) return n;
-    return 0;
+    line += cycle;
+    line += separator;
+    line += WeekdayName(date.year, date.month, date.day);
+    line += separator;
+    line += DayFestivalText(date.year, date.month, date.day);
+    line += separator;
+    line += term;
 }
 
 // The day of the first solar term whose day is j or later, as the day
@@ -254,9 +233,8 @@ int32_t NextTermDay(int32_t j)
 // "戊午日": the day part of the stem-branch text.
 std::string DayStemBranchText(const CalendarDate& date)
 {
-    int index = DayCycleIndex(date.year, date.month, date.day);
-    if (index < 1 || index > 60) return "";
-    return std::string(StemNames[(index - 1) % 10 + 1]) + BranchNames[(index - 1) % 12 + 1] + "日";
+    std::string name = CycleName(DayCycleIndex(date.year, date.month, date.day));
+    return name.empty() ? "" : name + "日";
 }
 
 }  // namespace
@@ -265,8 +243,10 @@ std::string DayExportLine(int32_t j, char separator)
 {
     std::optional<CalendarDate> date = DayNumberToDate(j);
     if (!date) return "";
-    return ExportLine(*date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
-                      SolarTermOfDay(date->year, date->month, date->day), separator);
+    std::string line;
+    AppendExportLine(line, *date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
+                     SolarTermOfDay(date->year, date->month, date->day), separator);
+    return line;
 }
 
 void ExportDayLines(int32_t first, int32_t last, char separator,
@@ -282,6 +262,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
     const int mode = GanZhiFromChunjieFlag;
     int32_t termDay = first - 1;
     std::string cycleYearMonth;  // "" when it must be computed afresh
+    std::string line;
     for (int64_t k = first; k <= last; ++k) {
         int32_t j = int32_t(k);
         std::optional<CalendarDate> date = DayNumberToDate(j);
@@ -291,7 +272,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
         bool yearMonthMayChange = j == first || (date->month == 1 && date->day == 1);
         if (j == termDay) {
             term = SolarTermOfDay(date->year, date->month, date->day);
-            int n = TermNumberOfName(term);
+            int n = term.empty() ? 0 : SolarTermOnDay(j);
             if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
         }
         std::string cycle;
@@ -302,6 +283,8 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
         } else {
             cycle = cycleYearMonth + DayStemBranchText(*date);
         }
-        write(ExportLine(*date, cycle, term, separator));
+        line.clear();
+        AppendExportLine(line, *date, cycle, term, separator);
+        write(line);
     }
 }

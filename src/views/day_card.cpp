@@ -55,9 +55,6 @@ SelectorList YearList(int32_t first, int32_t last, int32_t shown, std::string (*
     return list;
 }
 
-int LunarMonthLength(int32_t year, int month) { return IsValidLunarDate(year, month, 30) ? 30 : 29; }
-int HijriMonthLength(int32_t year, int month) { return IsValidHijriDate(year, month, 30) ? 30 : 29; }
-
 void FillGregorianLists(const CalendarDate& shown, DayCardLists& lists)
 {
     lists.gregorianYear = GregorianYearList(shown.year);
@@ -114,11 +111,7 @@ void FillHijriLists(const HijriDate& shown, const DateBounds& bounds, DayCardLis
 // in the solar year.
 std::string FestivalLine(const CalendarDate& date)
 {
-    std::string festivals;
-    if (auto lunar = LunarDateOf(date)) festivals = LunarFestivalText(lunar->year, lunar->month, lunar->day);
-    std::string gregorian = GregorianFestivalText(date.year, date.month, date.day, 1);
-    if (!gregorian.empty()) festivals = festivals.empty() ? gregorian : festivals + " " + gregorian;
-
+    std::string festivals = DayFestivalText(date.year, date.month, date.day);
     std::string seasons = NextSolarTermText(date.year, date.month, date.day);
     for (const std::string& period : {NineNinesText(date.year, date.month, date.day),
                                       DogDaysText(date.year, date.month, date.day),

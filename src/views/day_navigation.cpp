@@ -39,19 +39,16 @@ std::optional<CalendarDate> GregorianDay(int32_t y, int m, int d)
     return WithinSpan(CalendarDate{y, m, std::min(d, LastGregorianDay(y, m))});
 }
 
-int LunarMonthLength(int32_t y, int m) { return IsValidLunarDate(y, m, 30) ? 30 : 29; }
-int HijriMonthLength(int32_t y, int m) { return IsValidHijriDate(y, m, 30) ? 30 : 29; }
-
 std::optional<CalendarDate> FromLunar(const LunarDate& lunar)
 {
     if (!IsValidLunarDate(lunar.year, lunar.month, lunar.day)) return std::nullopt;
-    return WithinSpan(ReadTaggedDate(LunarToSolar(lunar.year, lunar.month, lunar.day)));
+    return WithinSpan(DayNumberToDate(DayOfLunarDate(lunar)));
 }
 
 std::optional<CalendarDate> FromHijri(const HijriDate& hijri)
 {
     if (!IsValidHijriDate(hijri.year, hijri.month, hijri.day)) return std::nullopt;
-    return WithinSpan(ReadTaggedDate(HijriToSolarText(hijri.year, hijri.month, hijri.day)));
+    return WithinSpan(DayNumberToDate(HijriToDayNumber(hijri.year, hijri.month, hijri.day)));
 }
 
 // A lunar date whose year or month was just picked, moved onto the months
@@ -101,7 +98,7 @@ std::optional<CalendarDate> StepLunarMonth(const LunarDate& shown, int step, con
         return ClampedToSpan(CalendarDate{MinShownYear, 1, 1});
     if (y == bounds.lastLunar.year && ordinal > LunarMonthOrdinal(y, bounds.lastLunar.month))
         return ClampedToSpan(CalendarDate{MaxShownYear, 12, 31});
-    auto date = ReadTaggedDate(LunarToSolar(moved.year, moved.month, moved.day));
+    auto date = DayNumberToDate(DayOfLunarDate(moved));
     if (!date) return std::nullopt;
     return ClampedToSpan(*date);
 }
@@ -114,7 +111,7 @@ std::optional<CalendarDate> StepHijriMonth(const HijriDate& shown, int step, con
     else if (m > 12) m = 1, ++y;
     if (y < bounds.firstHijri.year || y > bounds.lastHijri.year) return std::nullopt;
     HijriDate moved{y, m, std::min(shown.day, HijriMonthLength(y, m))};
-    auto date = ReadTaggedDate(HijriToSolarText(moved.year, moved.month, moved.day));
+    auto date = DayNumberToDate(HijriToDayNumber(moved.year, moved.month, moved.day));
     if (!date) return std::nullopt;
     return ClampedToSpan(*date);
 }

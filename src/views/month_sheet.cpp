@@ -41,7 +41,7 @@ std::string CellSecondLine(int32_t year, int month, int day)
     if (!term.empty()) return term;
     if (!lunar) return "";
     if (lunar->day == 1)
-        return LunarMonthName(lunar->month, IsValidLunarDate(lunar->year, lunar->month, 30) ? 1 : 0);
+        return LunarMonthName(lunar->month, LunarMonthLength(lunar->year, lunar->month) == 30 ? 1 : 0);
     return LunarDayName(lunar->day);
 }
 
@@ -79,7 +79,8 @@ void CollectEvents(int32_t year, int month, Finder find, DayFinder dayOf, std::v
         double day = std::floor(found.moment);
         if (day > first + 30) break;
         std::string text = MomentToText(found.moment);
-        auto date = text.size() > 13 ? ReadTaggedDate(text.substr(0, 12)) : std::nullopt;
+        MomentFields fields = MomentToFields(found.moment);
+        auto date = fields.valid ? DayNumberToDate(fields.dayNumber) : std::nullopt;
         // The historical calendars move a few search days back by one, so a
         // finder can answer a day before x: that is the event already listed.
         if (day >= x && date && date->year == year && date->month == month && !found.name.empty())
@@ -102,7 +103,7 @@ std::string LunarLine(int32_t year, int month, int day)
 {
     std::string line = "农历 ";
     if (auto lunar = LunarDateOf({year, month, day})) {
-        int big = IsValidLunarDate(lunar->year, lunar->month, 30) ? 1 : 0;
+        int big = LunarMonthLength(lunar->year, lunar->month) == 30 ? 1 : 0;
         // A leap month stands apart: " 闰四月大".
         line += EraYearText(lunar->year) + "年" + " " + (lunar->month > 12 ? " " : "") +
                 LunarMonthName(lunar->month, big) + LunarDayName(lunar->day);
@@ -124,15 +125,6 @@ std::string HijriLine(int32_t year, int month, int day)
     for (const std::string& period :
          {NineNinesText(year, month, day), DogDaysText(year, month, day), PlumRainText(year, month, day)})
         if (!period.empty()) line += " " + period;
-    return line;
-}
-
-std::string FestivalLine(int32_t year, int month, int day)
-{
-    std::string line;
-    if (auto lunar = LunarDateOf({year, month, day})) line = LunarFestivalText(lunar->year, lunar->month, lunar->day);
-    std::string gregorian = GregorianFestivalText(year, month, day, 1);
-    if (!gregorian.empty()) line += (line.empty() ? "" : " ") + gregorian;
     return line;
 }
 
@@ -189,7 +181,7 @@ std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* a
     std::string text = LineBreak + LunarLine(year, month, day) + LineBreak + HijriLine(year, month, day) +
                        LineBreak + "天亮" + SunTimeHere(dayNumber, Dawn) + " 日出" + SunTimeHere(dayNumber, Sunrise) +
                        " 日落" + SunTimeHere(dayNumber, Sunset) + " 天黑" + SunTimeHere(dayNumber, Dusk);
-    std::string festivals = FestivalLine(year, month, day);
+    std::string festivals = DayFestivalText(year, month, day);
     StoredDayEvents stored = StoredDayEventsOf({year, month, day});
     std::string events = JoinedEvents(stored, " ");
     if (!events.empty()) festivals += (festivals.empty() ? "" : " ") + events;

@@ -44,13 +44,6 @@ std::string MonthDayTime(const std::string& momentText)
     return Chars(momentText, 2, 2) + "月" + Chars(momentText, 5, 2) + "日" + Chars(momentText, 13);
 }
 
-int LeapDigitValue(char c)
-{
-    if (c >= '1' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'C') return c - 'A' + 10;
-    return 0;
-}
-
 }  // namespace
 
 std::string TableTitle(TableMode mode)
@@ -114,17 +107,16 @@ std::optional<int32_t> StepTableYear(TableMode mode, int32_t year, int step)
 std::vector<LunarMonthOfYear> YearLunarMonths(int32_t y)
 {
     if (!IsTableYear(TableMode::LunarMonths, y)) return {};
-    std::string record = GetLunarYearRecord(y);
-    if (record.size() != 17) return {};
-    int leapMonth = LeapDigitValue(record[12]);
+    auto shape = LunarYearShapeOf(y);
+    if (!shape) return {};
     std::vector<LunarMonthOfYear> months;
     auto add = [&](int month, bool big) {
         months.push_back({month, big, Chars(LunarToSolar(y, month, 1), 0, 12),
                           Chars(LunarToSolar(y, month, big ? 30 : 29), 0, 12)});
     };
     for (int i = 1; i <= 12; ++i) {
-        add(i, record[i - 1] == '1');
-        if (leapMonth == i) add(i + 12, record[13] == '1');
+        add(i, shape->monthDays[i] == 30);
+        if (shape->leapMonth == i) add(i + 12, shape->leapMonthDays == 30);
     }
     return months;
 }
