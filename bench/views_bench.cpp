@@ -104,6 +104,25 @@ void BM_ConditionDaysWholeRange(benchmark::State& state)
 }
 BENCHMARK(BM_ConditionDaysWholeRange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Every winter solstice of 104 BC .. AD 5000, each listed with its moment to
+// the second, under both settings, from nothing kept.
+void BM_SolsticeDaysWholeRange(benchmark::State& state)
+{
+    DayQuery query;
+    query.term = "冬至";
+    query.firstYear = -103;
+    query.years = 5104;
+    for (auto _ : state) {
+        state.PauseTiming();
+        SetModernCalculateAncientFlag(int(state.range(0)));
+        EraseLunarYearCache();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(SearchConditionDays(query));
+    }
+    SetModernCalculateAncientFlag(0);
+}
+BENCHMARK(BM_SolsticeDaysWholeRange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Three long months in a row over 104 BC .. AD 5000, every record built
 // afresh as in a new process.
 void BM_ConditionMonthsFresh(benchmark::State& state)

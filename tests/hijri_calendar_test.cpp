@@ -80,7 +80,9 @@ TEST(HijriCalendar, LeapYearsAndInvalidDates)
         EXPECT_EQ(IsValidHijriDate(y, m, d), 0) << y << "-" << m << "-" << d;
         EXPECT_EQ(HijriToDayNumber(y, m, d), NoDayNumber);
         EXPECT_EQ(HijriToSolarText(y, m, d), "");
-        if (d == 1) EXPECT_EQ(HijriMonthLength(y, m), 0);
+        if (d == 1) {
+            EXPECT_EQ(HijriMonthLength(y, m), 0);
+        }
     }
     EXPECT_EQ(SolarToHijriText(1582, 10, 10) + SolarToHijriText(INT32_MIN, 1, 1), "");
 }

@@ -52,7 +52,9 @@ TEST_P(TermDaySweep, TermNumbersAgreeWithTheTexts)
             if (t > last) break;
             int k = SolarTermOnDay(t);
             ASSERT_NE(k, 0) << t;
-            if (expected) ASSERT_EQ(k, expected) << t;
+            if (expected) {
+                ASSERT_EQ(k, expected) << t;
+            }
             std::string name = SolarTermNames[k];
             ASSERT_EQ(On(t, SolarTermOfDay), name) << t;
             ASSERT_EQ(On(t, NextSolarTermText).rfind("今日" + name + " ", 0), 0u) << t;

@@ -611,30 +611,46 @@ int32_t NextSolarTermDay(int32_t day, int principalOnly, int applyCorrection)
 namespace {
 
 // The jd (UT) at which the Sun reaches `target` degrees, from an estimate
-// within a day or so: secant steps on the fine reading come within minutes
-// of it, and two or three on the full series from there settle it.
+// within a day or so. Secant steps on the fine reading come within minutes
+// of it; from there the full series is read twice: a step at the fine
+// reading's rate, then a secant step, whose error is the product of the two
+// before it and the Sun's small change of rate, far below a millisecond.
 std::optional<double> NearTermJd(int target, double estimate)
 {
-    auto secant = [target](double x0, double x1, double step, auto longitude) -> std::optional<double> {
-        auto toGo = [&](double jd) { return NormalizeAngle(target - longitude(ToDynamicalTime(jd)), 0, 180); };
-        double f0 = toGo(x0), f1 = toGo(x1);
-        for (int i = 0; i < 8 && f1 != f0; ++i) {
-            double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
-            if (std::fabs(x2 - x1) < step) return x2;
-            x0 = x1;
-            f0 = f1;
-            x1 = x2;
-            f1 = toGo(x1);
-        }
-        return std::nullopt;
+    auto toGo = [target](double jd, auto longitude) {
+        return NormalizeAngle(target - longitude(ToDynamicalTime(jd)), 0, 180);
     };
     auto fine = [](double jde) {
         RoughLongitude nutation = RoughNutationInLongitude(jde, FineCut);
         return RoughSunApparentLongitude(jde, nutation, FineCut).value;
     };
     auto full = [](double jde) { return SunApparentLongitude(jde); };
-    auto rough = secant(estimate - 0.5, estimate + 0.5, 1e-6, fine);
-    return rough ? secant(*rough, *rough + 1e-4, 1e-9, full) : std::nullopt;
+    double x0 = estimate - 0.5, x1 = estimate + 0.5;
+    double f0 = toGo(x0, fine), f1 = toGo(x1, fine);
+    double rough = 0;
+    for (int i = 0;; ++i) {
+        if (i == 8 || f1 == f0) return std::nullopt;
+        rough = x1 - f1 * (x1 - x0) / (f1 - f0);
+        if (std::fabs(rough - x1) < 1e-6) break;
+        x0 = x1;
+        f0 = f1;
+        x1 = rough;
+        f1 = toGo(x1, fine);
+    }
+    double rate = (f1 - f0) / (x1 - x0);
+    x0 = rough;
+    f0 = toGo(x0, full);
+    x1 = x0 - f0 / rate;
+    for (int i = 0; i < 6; ++i) {
+        f1 = toGo(x1, full);
+        if (f1 == f0) return x1;
+        double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+        if (std::fabs(x2 - x1) < 1e-6) return x2;
+        x0 = x1;
+        f0 = f1;
+        x1 = x2;
+    }
+    return std::nullopt;
 }
 
 }  // namespace

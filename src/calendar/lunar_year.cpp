@@ -251,11 +251,6 @@ std::optional<LunarDate> LunarDateInYear(int32_t y, int32_t j)
     return DateOfOrdinal(y, *shape, j - newYear + 1);
 }
 
-std::string LunarDateText(const std::optional<LunarDate>& date)
-{
-    return date ? DateToText(CalendarDate{date->year, date->month, date->day}) : std::string();
-}
-
 // TermOnOrAfter answers kept by setting, x and n: the stem-branch year asks
 // for the same 立春 on every day of a civil year.
 std::unordered_map<uint64_t, double>& TermMemo(int flag)
@@ -451,6 +446,11 @@ int32_t DayOfLunarDate(const LunarDate& date)
 {
     if (!InConversionRange(date.year) || !IsValidLunarDate(date.year, date.month, date.day)) return NoDayNumber;
     return NewYearDayNumber(date.year, *ShapeOf(date.year)) + LunarDayOrdinal(date.year, date.month, date.day) - 1;
+}
+
+std::string LunarDateText(const std::optional<LunarDate>& date)
+{
+    return date ? DateToText(CalendarDate{date->year, date->month, date->day}) : std::string();
 }
 
 std::string SolarToLunar(int32_t y, int month, int day)

@@ -1,8 +1,11 @@
 #include "festivals.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <iterator>
 #include <optional>
+#include <ranges>
 #include <vector>
 
 #include "calendar_flags.h"
@@ -25,8 +28,8 @@ struct FixedFestival {
 
 constexpr int32_t Always = INT32_MIN;
 
-// In date order, at most one a day: the search stops past the date.
-const FixedFestival FixedFestivals[] = {
+// In date order (searched by date), at most one a day.
+constexpr FixedFestival FixedFestivals[] = {
     {1, 1, "元旦节", Always, false},
     {2, 2, "世界湿地日", 1997, true},
     {2, 10, "国际气象节", 1991, true},
@@ -90,6 +93,12 @@ const FixedFestival FixedFestivals[] = {
     {12, 24, "平安夜", 440, false},
     {12, 25, "圣诞节", 440, false},
 };
+
+constexpr bool EarlierDate(const FixedFestival& a, const FixedFestival& b)
+{
+    return a.month != b.month ? a.month < b.month : a.day < b.day;
+}
+static_assert(std::ranges::is_sorted(FixedFestivals, EarlierDate));
 
 // Festivals that fall on the n-th weekday of a month.
 struct WeekdayFestival {
@@ -156,9 +165,10 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
 {
     if (y < FirstConversionYear || y > LastConversionYear || !IsValidDate(y, m, d)) return "";
     std::string text;
-    for (const FixedFestival& f : FixedFestivals) {
-        if (f.month > m || (f.month == m && f.day > d)) break;
-        if (f.month != m || f.day != d || y < f.from || (f.commemorative && !allFestivals)) continue;
+    auto [from, to] = std::equal_range(std::begin(FixedFestivals), std::end(FixedFestivals),
+                                       FixedFestival{m, d, nullptr, Always, false}, EarlierDate);
+    for (const FixedFestival& f : std::ranges::subrange(from, to)) {
+        if (y < f.from || (f.commemorative && !allFestivals)) continue;
         text = allFestivals && f.fullName && y >= f.fullFrom ? f.fullName : f.name;
     }
     for (const WeekdayFestival& f : WeekdayFestivals)
@@ -171,9 +181,14 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
 
 std::string DayFestivalText(int32_t y, int m, int d)
 {
+    return DayFestivalText(CalendarDate{y, m, d}, LunarDateOf(CalendarDate{y, m, d}));
+}
+
+std::string DayFestivalText(const CalendarDate& date, const std::optional<LunarDate>& lunar)
+{
     std::string text;
-    if (auto lunar = LunarDateOf(CalendarDate{y, m, d})) text = LunarFestivalText(lunar->year, lunar->month, lunar->day);
-    std::string gregorian = GregorianFestivalText(y, m, d, 1);
+    if (lunar) text = LunarFestivalText(lunar->year, lunar->month, lunar->day);
+    std::string gregorian = GregorianFestivalText(date.year, date.month, date.day, 1);
     if (!gregorian.empty()) text += (text.empty() ? "" : " ") + gregorian;
     return text;
 }

@@ -2,7 +2,11 @@
 // weekday rules, Easter) and of a lunar day; "" when nothing falls on it.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "civil_calendar.h"
+#include "lunar_year.h"
 
 // allFestivals != 0 adds the commemorative days and uses the full names.
 std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals);
@@ -12,5 +16,7 @@ std::string LunarFestivalText(int32_t ly, int lm, int ld);
 // lunar festival, then the Gregorian festivals with the commemorative days
 // and full names, joined by a blank.
 std::string DayFestivalText(int32_t y, int m, int d);
+// The same for a day whose lunar date is known.
+std::string DayFestivalText(const CalendarDate& date, const std::optional<LunarDate>& lunar);
 // Day of the month of the n-th weekday w (0 Sunday .. 6 Saturday), 0 if none.
 int NthWeekdayOfMonth(int32_t y, int m, int n, int w);

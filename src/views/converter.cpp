@@ -204,10 +204,11 @@ namespace {
 
 // Appends the day's export line to `line`, which the export reuses from one
 // day to the next.
-void AppendExportLine(std::string& line, const CalendarDate& date, const std::string& cycle,
+void AppendExportLine(std::string& line, int32_t j, const CalendarDate& date, const std::string& cycle,
                       const std::string& term, char separator)
 {
-    for (const std::string& field : {IsoDateText(date), DateToText(date), SolarToLunar(date.year, date.month, date.day),
+    std::optional<LunarDate> lunar = LunarDateOfDay(j);
+    for (const std::string& field : {IsoDateText(date), DateToText(date), LunarDateText(lunar),
                                      SolarToHijriText(date.year, date.month, date.day)}) {
         line += field;
         line += separator;
@@ -216,7 +217,7 @@ void AppendExportLine(std::string& line, const CalendarDate& date, const std::st
     line += separator;
     line += WeekdayName(date.year, date.month, date.day);
     line += separator;
-    line += DayFestivalText(date.year, date.month, date.day);
+    line += DayFestivalText(date, lunar);
     line += separator;
     line += term;
 }
@@ -244,7 +245,7 @@ std::string DayExportLine(int32_t j, char separator)
     std::optional<CalendarDate> date = DayNumberToDate(j);
     if (!date) return "";
     std::string line;
-    AppendExportLine(line, *date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
+    AppendExportLine(line, j, *date, CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag),
                      SolarTermOfDay(date->year, date->month, date->day), separator);
     return line;
 }
@@ -271,8 +272,8 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
         std::string term;
         bool yearMonthMayChange = j == first || (date->month == 1 && date->day == 1);
         if (j == termDay) {
-            term = SolarTermOfDay(date->year, date->month, date->day);
-            int n = term.empty() ? 0 : SolarTermOnDay(j);
+            int n = SolarTermOnDay(j);
+            if (n != 0) term = SolarTermNames[n];
             if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
         }
         std::string cycle;
@@ -284,7 +285,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
             cycle = cycleYearMonth + DayStemBranchText(*date);
         }
         line.clear();
-        AppendExportLine(line, *date, cycle, term, separator);
+        AppendExportLine(line, j, *date, cycle, term, separator);
         write(line);
     }
 }
