@@ -14,27 +14,16 @@
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
 #include "weekday_zodiac.h"
+#include "window_lines.h"
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 // The tagged Gregorian dates of the days a search listed.
 std::vector<std::string> ListedDays(const QueryResult& result)
 {
     const std::string mark = "    对应公历→";
     std::vector<std::string> days;
-    for (const std::string& line : Lines(result.found))
+    for (const std::string& line : WindowLines(result.found))
         if (line.compare(0, mark.size(), mark) == 0) days.push_back(line.substr(mark.size()));
     return days;
 }
@@ -114,7 +103,7 @@ TEST(ConditionQueryMonths, LeapMonthsFollowTheYearRecords)
 {
     QueryResult result = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 31));
     ASSERT_TRUE(result.searched);
-    std::vector<std::string> lines = Lines(result.text);
+    std::vector<std::string> lines = WindowLines(result.text);
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[0], "    共找到 11 个农历闰月");
     // Each listed year is one whose record names a leap month, in order.
@@ -134,7 +123,7 @@ TEST(ConditionQueryMonths, LeapMonthsFollowTheYearRecords)
 TEST(ConditionQueryMonths, ChosenLeapMonthsAndEmptySpans)
 {
     QueryResult fourth = SearchConditionMonths(Months(MonthSearch::LeapMonths, 2000, 31, 4));
-    EXPECT_EQ(Lines(fourth.text)[0], "    共找到 3 个农历闰四月");
+    EXPECT_EQ(WindowLines(fourth.text)[0], "    共找到 3 个农历闰四月");
     EXPECT_EQ(fourth.count, 3);
     EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::LeapMonths, 2021, 2)).text, "    共找到 0 个农历闰月");
     EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::LeapMonths, 2021, 2, 12)).text, "    共找到 0 个农历闰腊月");
@@ -142,7 +131,7 @@ TEST(ConditionQueryMonths, ChosenLeapMonthsAndEmptySpans)
     EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::LeapMonths, 2033, 1, 11)).text,
               "    共找到 1 个农历闰冬月\r\nAD2033闰冬月小    AD12-22-2033 ～ AD01-19-2034");
     // Years before the common era carry the tag BC and the year 1 - y.
-    EXPECT_EQ(Lines(SearchConditionMonths(Months(MonthSearch::LeapMonths, -104, 1)).text)[1],
+    EXPECT_EQ(WindowLines(SearchConditionMonths(Months(MonthSearch::LeapMonths, -104, 1)).text)[1],
               "BC0105闰七月小    BC08-28-0105 ～ BC09-25-0105");
 }
 
@@ -179,11 +168,11 @@ TEST(ConditionQueryMonths, RunsGoOnAcrossYearEnds)
     // The same run is not found when the span starts after its first month.
     EXPECT_EQ(SearchConditionMonths(Months(MonthSearch::ThreeLong, 1904, 1)).text, "    共找到 0 组三连大月");
     QueryResult four = SearchConditionMonths(Months(MonthSearch::FourLong, 1920, 2));
-    EXPECT_EQ(Lines(four.text)[0], "    共找到 1 组四连大月");
-    EXPECT_EQ(Lines(four.text)[2], "第1组四连大月：");
+    EXPECT_EQ(WindowLines(four.text)[0], "    共找到 1 组四连大月");
+    EXPECT_EQ(WindowLines(four.text)[2], "第1组四连大月：");
     QueryResult shortRun = SearchConditionMonths(Months(MonthSearch::ThreeShort, 2089, 1));
-    EXPECT_EQ(Lines(shortRun.text)[2], "第1组三连小月：");
-    EXPECT_EQ(Lines(shortRun.text)[3], "    AD2089五月小→AD06-09-2089 ～ AD07-07-2089");
+    EXPECT_EQ(WindowLines(shortRun.text)[2], "第1组三连小月：");
+    EXPECT_EQ(WindowLines(shortRun.text)[3], "    AD2089五月小→AD06-09-2089 ～ AD07-07-2089");
 }
 
 TEST(ConditionQuerySpan, BoundsOfTheStartYearAndTheSpan)
@@ -217,7 +206,7 @@ TEST(ConditionQueryDays, LunarDayAndSolarTerm)
     query.firstYear = 2000;
     query.years = 100;
     QueryResult result = SearchConditionDays(query);
-    std::vector<std::string> lines = Lines(result.text);
+    std::vector<std::string> lines = WindowLines(result.text);
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[0], "    共找到 2 个条件日");
     EXPECT_EQ(lines[1], "");
@@ -280,7 +269,7 @@ TEST(ConditionQueryHooks, StopEndsTheSearchAndShowsNothing)
     EXPECT_TRUE(months.stopped);
     EXPECT_EQ(months.text, "");
     EXPECT_EQ(months.count, 4);  // 2001, 2004, 2006 and 2009, found before the stop after 2010
-    EXPECT_EQ(Lines(months.found).back().substr(0, 6), "AD2009");
+    EXPECT_EQ(WindowLines(months.found).back().substr(0, 6), "AD2009");
 
     steps = 0;
     DayQuery query;

@@ -176,6 +176,25 @@ TEST(ConverterActions, ConversionBetweenTheThreeCalendars)
     EXPECT_EQ(done.second.text, "");
 }
 
+// The words lumora-cli convert prints: the year without its alignment
+// blanks, a leap month by name, the stem-branch date of the civil day, and
+// days beyond the tools' span.
+TEST(ConverterWords, DayInEachCalendar)
+{
+    struct Row {
+        CalendarDate date;
+        FieldCalendar calendar;
+        const char* words;
+    } rows[] = {
+        {{2020, 5, 24}, FieldCalendar::Lunar, "二○二○年闰四月初二 庚子(鼠)年辛巳月丁卯日"},
+        {{2023, 7, 19}, FieldCalendar::Hijri, "回历1445年1月1日 癸卯(兔)年己未月戊寅日"},
+        {{-103, 1, 1}, FieldCalendar::Gregorian, "前104年1月1日 星期二 丙子(鼠)年庚子月辛未日"},
+        {{9000, 6, 1}, FieldCalendar::Lunar, "九○○○年四月廿八 庚申(猴)年壬午月丁卯日"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(DayInWords(DateToDayNumber(row.date), row.calendar), row.words);
+    EXPECT_EQ(DayInWords(NoDayNumber, FieldCalendar::Gregorian), "");
+}
+
 TEST(ConverterExport, DayLineFields)
 {
     GanZhiFromChunjieFlag = 0;

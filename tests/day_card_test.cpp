@@ -4,6 +4,7 @@
 
 #include "calendar_flags.h"
 #include "gbk_text.h"
+#include "date_text.h"
 #include "lunar_year.h"
 #include "places.h"
 

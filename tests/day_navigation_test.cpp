@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "day_card.h"
 #include "day_navigation.h"
 #include "platform.h"
 #include "shown_day.h"

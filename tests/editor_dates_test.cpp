@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "date_text.h"
 #include "day_card.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"

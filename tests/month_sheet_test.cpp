@@ -13,6 +13,7 @@
 #include "date_text.h"
 #include "places.h"
 #include "solver.h"
+#include "window_lines.h"
 
 namespace {
 
@@ -85,6 +86,18 @@ TEST(MonthSheet, SecondLineTakesTheFirstThatApplies)
     // The first day of a lunar month names the month and its length.
     EXPECT_EQ(DayCell(2024, 3, 10), Cell(10, "二月大"));
     EXPECT_EQ(DayCell(2020, 5, 23), Cell(23, "闰四月小"));
+}
+
+// How lumora-cli takes the window texts apart: empty lines stay (they
+// separate a table's groups) and a cell's second line may be empty.
+TEST(MonthSheet, WindowTextsTakenApart)
+{
+    EXPECT_EQ(WindowLines(""), std::vector<std::string>{""});
+    EXPECT_EQ(WindowLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(CellSecondLine(Cell(10, "春节")), "春节");
+    EXPECT_EQ(CellSecondLine(Cell(1, "")), "");
+    EXPECT_EQ(CellSecondLine(""), "");
+    EXPECT_EQ(CellSecondLine(FillMonthGrid(2024, 2, 0).cells[MonthCellOfDay(2024, 2, 10)]), "春节");
 }
 
 TEST(MonthSheet, EventsOfFebruary2024)

@@ -64,7 +64,6 @@ TEST_F(Settings, EmptyRegistryGivesDefaultsAndTheCloseLeavesNothing)
     EXPECT_EQ(CurrentPlace.cityCode, 1);
     EXPECT_EQ(CurrentPlace.name, "天安门");
     EXPECT_EQ(BitmapFolder, "C:\\Program Files\\岚舟\\");
-    EXPECT_EQ(AudioFolder, "C:\\Program Files\\岚舟\\");
 
     SaveSettings();
     EXPECT_EQ(Stored("Version"), "");
@@ -227,6 +226,58 @@ TEST_F(Settings, OwnPlaceAndCityCode)
     Store("NowCityCode", "44");
     LoadSettings();
     EXPECT_EQ(CurrentPlace.cityCode, 1);
+}
+
+// What lumora-cli's "settings set" takes, a save keeps and the next load
+// reads back unchanged; what it refuses changes nothing.
+TEST_F(Settings, ChangesTakeWhatALoadReadsBack)
+{
+    struct Case {
+        const char* name;
+        const char* typed;
+        const char* listed;  // after save and load; nullptr when refused
+    };
+    const Case cases[] = {
+        {"ModernCalculateAncientFlag", "1", "1"}, {"ModernCalculateAncientFlag", "2", nullptr},
+        {"DFORMShowInfoTypeFlag", "2", "2"},      {"DFORMShowInfoTypeFlag", "3", nullptr},
+        {"ShowCalendarTypeFlag", "+1", "1"},      {"NearLocateMemorialFlag", "x", nullptr},
+        {"MyCityName", "测试地方", "测试地方"},   {"MyCityName", "测试地方七个字", nullptr},
+        {"MyCityLongitude", "-116.380", "-116.38"}, {"MyCityLatitude", "90.5", nullptr},
+        {"NowCityCode", "44", "44"},              {"NowCityCode", "45", nullptr},
+        {"FormLeft", "-1", "-1"},                 {"FormTop", "-2", nullptr},
+        {"Nonsense", "1", nullptr},
+    };
+    SaveDefaults();
+    ASSERT_EQ(ChangeSetting("MyCityName", "测试"), "");
+    for (const Case& c : cases) {
+        auto listed = [&c] {
+            for (const auto& [name, text] : SettingTexts())
+                if (name == c.name) return text;
+            return std::string("(none)");
+        };
+        std::string before = listed();
+        std::string error = ChangeSetting(c.name, c.typed);
+        EXPECT_EQ(error.empty(), c.listed != nullptr) << c.name << " " << c.typed << ": " << error;
+        SaveSettings();
+        LoadSettings();
+        EXPECT_EQ(listed(), c.listed ? c.listed : before) << c.name << " " << c.typed;
+    }
+    EXPECT_EQ(ModernCalculateAncientFlag, 1);
+}
+
+// lumora-cli's --modern and --chunjie are typed before the command loads
+// the stored settings, and win over what is stored.
+TEST_F(Settings, StoredSettingsKeepTheCalendarSwitchesTypedBefore)
+{
+    SaveDefaults();
+    Store("GanZhiFromChunjieFlag", "1");
+    SetModernCalculateAncientFlag(1);
+    GanZhiFromChunjieFlag = 0;
+    LoadStoredSettings();
+    EXPECT_EQ(ModernCalculateAncientFlag, 1);
+    EXPECT_EQ(GanZhiFromChunjieFlag, 1);
+    LoadSettings();
+    EXPECT_EQ(ModernCalculateAncientFlag, 0);
 }
 
 TEST_F(Settings, BackgroundBitmapRules)

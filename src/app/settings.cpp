@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "audio_playback.h"
 #include "calendar_flags.h"
+#include "date_text.h"
 #include "file_path.h"
 #include "gbk_text.h"
 #include "places.h"
 #include "platform.h"
-#include "stored_days.h"
+#include "registry_keys.h"
 #include "utf8_text.h"
 
 int UseRegistry = 0;
@@ -52,9 +52,6 @@ void Write(const char* name, const std::string& text)
     RegWriteText(RegistryRoot::CurrentUser, SettingsKey, name, text);
 }
 
-int ReadFlag(const char* name) { return Read(name) == "1" ? 1 : 0; }
-
-std::string FlagText(int flag) { return flag == 1 ? "1" : "0"; }
 
 // The value of a text that is wholly one decimal number.
 std::optional<double> NumberValue(const std::string& text)
@@ -73,6 +70,36 @@ std::optional<double> WholeNumber(const std::string& text)
     auto value = NumberValue(text);
     if (!value || NumberText(std::floor(*value)) != text) return std::nullopt;
     return value;
+}
+
+// The settings that hold one small number 0..max, in the registry's order.
+// A load takes the stored text only when it is the canonical text of such a
+// number (anything else gives 0); a change takes a typed whole number of the
+// same range.
+struct NumberSetting {
+    const char* name;
+    int* value;
+    int max;
+    const char* range;  // the range as a refusal states it
+};
+const NumberSetting NumberSettings[] = {
+    {"WholeAutoReportTimeFlag", &WholeAutoReportTimeFlag, 1, "0 or 1"},
+    {"GanZhiFromChunjieFlag", &GanZhiFromChunjieFlag, 1, "0 or 1"},
+    {"CloseFORMAudioPlayFlag", &CloseFORMAudioPlayFlag, 1, "0 or 1"},
+    {"ModernCalculateAncientFlag", &ModernCalculateAncientFlag, 1, "0 or 1"},
+    {"NearLocateMemorialFlag", &NearLocateMemorialFlag, 1, "0 or 1"},
+    {"DFORMShowDynastyFlag", &DFORMShowDynastyFlag, 1, "0 or 1"},
+    {"DFORMShowInfoTypeFlag", &DFORMShowInfoTypeFlag, 2, "0, 1 or 2"},
+    {"ShowCalendarTypeFlag", &ShowCalendarTypeFlag, 1, "0 or 1"},
+};
+// The transparency is written at every close but starts at 0 every time.
+constexpr int MaxTransparency = 10;
+
+void SetNumber(const NumberSetting& setting, int value)
+{
+    // The calendar's own switch also drops the lunar years built under the other.
+    if (setting.value == &ModernCalculateAncientFlag) SetModernCalculateAncientFlag(value);
+    else *setting.value = value;
 }
 
 // A window edge: any number whose floor lies on the screen, else -1.
@@ -127,11 +154,21 @@ void DeleteSettingsKeys()
 {
     // The stored days' keys go before their parent, since a key with
     // sub-keys cannot be deleted.
-    for (MemorialCalendar calendar : {MemorialCalendar::Gregorian, MemorialCalendar::Lunar, MemorialCalendar::Hijri})
-        RegDeleteKeyPath(RegistryRoot::CurrentUser, MemorialKeyPath(calendar));
+    for (const char* key : {SolarMemorialKey, LunarMemorialKey, HijriMemorialKey})
+        RegDeleteKeyPath(RegistryRoot::CurrentUser, std::string(LumoraKeyPath) + "\\" + key);
     RegDeleteKeyPath(RegistryRoot::CurrentUser, ReminderKeyPath);
     RegDeleteKeyPath(RegistryRoot::CurrentUser, SettingsKey);
 }
+
+// 1..43 a built-in city, 44 the own place while there is one.
+bool IsSelectableCity(double code)
+{
+    return (code >= 1 && code <= CityCount()) || (code == CustomCityCode && !MyCity.name.empty());
+}
+
+constexpr double MaxLongitude = 180;
+constexpr double MaxLatitude = 90;
+bool IsCoordinate(double degrees, double limit) { return degrees >= -limit && degrees <= limit; }
 
 // The own place is kept only with a name and both coordinates valid; the
 // city code 44 (the own place) only while there is one.
@@ -142,15 +179,11 @@ void LoadPlace()
     if (!name.empty()) {
         auto longitude = CanonicalNumber(Read("MyCityLongitude"));
         std::optional<double> latitude;
-        if (longitude && *longitude >= -180 && *longitude <= 180) latitude = CanonicalNumber(Read("MyCityLatitude"));
-        if (latitude && *latitude >= -90 && *latitude <= 90) MyCity = {name, *longitude, *latitude};
+        if (longitude && IsCoordinate(*longitude, MaxLongitude)) latitude = CanonicalNumber(Read("MyCityLatitude"));
+        if (latitude && IsCoordinate(*latitude, MaxLatitude)) MyCity = {name, *longitude, *latitude};
     }
-    int32_t code = 1;
-    if (auto stored = WholeNumber(Read("NowCityCode"))) {
-        if (*stored >= 1 && *stored <= CityCount()) code = int32_t(*stored);
-        else if (*stored == CityCount() + 1 && !MyCity.name.empty()) code = CustomCityCode;
-    }
-    SelectCity(code);
+    auto stored = WholeNumber(Read("NowCityCode"));
+    SelectCity(stored && IsSelectableCity(*stored) ? int32_t(*stored) : 1);
 }
 
 void SavePlace()
@@ -166,14 +199,7 @@ void SetDefaults()
 {
     UseRegistry = 0;
     AutoRunFlag = 0;
-    WholeAutoReportTimeFlag = 0;
-    GanZhiFromChunjieFlag = 0;
-    CloseFORMAudioPlayFlag = 0;
-    SetModernCalculateAncientFlag(0);
-    NearLocateMemorialFlag = 0;
-    DFORMShowDynastyFlag = 0;
-    DFORMShowInfoTypeFlag = 0;
-    ShowCalendarTypeFlag = 0;
+    for (const NumberSetting& setting : NumberSettings) SetNumber(setting, 0);
     MyCity = {};
     SelectCity(1);
     FormLeft = -1;
@@ -181,8 +207,7 @@ void SetDefaults()
     DFORMBackBitmapName.clear();
 }
 
-// Every start begins opaque, topmost and movable, whatever was saved, and
-// with no day audio.
+// Every start begins opaque, topmost and movable, whatever was saved.
 void SetRunTimeState()
 {
     FORMTransFlag = 0;
@@ -193,7 +218,6 @@ void SetRunTimeState()
     BitmapFolder = DFORMBackBitmapName.empty() ? ProgramDir : FolderOfPath(DFORMBackBitmapName);
     PopupMenuOpen = 0;
     DropDownOpen = 0;
-    InitAudioState(ProgramDir);
 }
 
 }  // namespace
@@ -281,15 +305,10 @@ void LoadSettings()
                               IsOwnAutoRunCommand(RegReadUtf8Text(RegistryRoot::CurrentUser, RunKey, AutoRunValue))
                           ? 1
                           : 0;
-        WholeAutoReportTimeFlag = ReadFlag("WholeAutoReportTimeFlag");
-        GanZhiFromChunjieFlag = ReadFlag("GanZhiFromChunjieFlag");
-        CloseFORMAudioPlayFlag = ReadFlag("CloseFORMAudioPlayFlag");
-        SetModernCalculateAncientFlag(ReadFlag("ModernCalculateAncientFlag"));
-        NearLocateMemorialFlag = ReadFlag("NearLocateMemorialFlag");
-        DFORMShowDynastyFlag = ReadFlag("DFORMShowDynastyFlag");
-        std::string infoType = Read("DFORMShowInfoTypeFlag");
-        DFORMShowInfoTypeFlag = infoType == "1" ? 1 : infoType == "2" ? 2 : 0;
-        ShowCalendarTypeFlag = ReadFlag("ShowCalendarTypeFlag");
+        for (const NumberSetting& setting : NumberSettings) {
+            auto stored = WholeNumber(Read(setting.name));
+            SetNumber(setting, stored && *stored >= 0 && *stored <= setting.max ? int(*stored) : 0);
+        }
         LoadPlace();
         ScreenDimensions screen = ScreenSize();
         FormLeft = ReadPosition("FormLeft", screen.width);
@@ -298,6 +317,15 @@ void LoadSettings()
         if (IsBackgroundBitmapPath(bitmap)) DFORMBackBitmapName = bitmap;
     }
     SetRunTimeState();
+}
+
+void LoadStoredSettings()
+{
+    int modern = ModernCalculateAncientFlag, chunjie = GanZhiFromChunjieFlag;
+    InitProgramPaths();
+    LoadSettings();
+    if (modern == 1) SetModernCalculateAncientFlag(1);
+    if (chunjie == 1) GanZhiFromChunjieFlag = 1;
 }
 
 void SaveSettings()
@@ -310,14 +338,7 @@ void SaveSettings()
     Write("Version", SettingsVersion);
     Write("FormLeft", std::to_string(FormLeft));
     Write("FormTop", std::to_string(FormTop));
-    Write("WholeAutoReportTimeFlag", FlagText(WholeAutoReportTimeFlag));
-    Write("GanZhiFromChunjieFlag", FlagText(GanZhiFromChunjieFlag));
-    Write("CloseFORMAudioPlayFlag", FlagText(CloseFORMAudioPlayFlag));
-    Write("ModernCalculateAncientFlag", FlagText(ModernCalculateAncientFlag));
-    Write("NearLocateMemorialFlag", FlagText(NearLocateMemorialFlag));
-    Write("DFORMShowDynastyFlag", FlagText(DFORMShowDynastyFlag));
-    Write("DFORMShowInfoTypeFlag", std::to_string(DFORMShowInfoTypeFlag));
-    Write("ShowCalendarTypeFlag", FlagText(ShowCalendarTypeFlag));
+    for (const NumberSetting& setting : NumberSettings) Write(setting.name, std::to_string(*setting.value));
     SavePlace();
     Write("FORMTransFlag", std::to_string(FORMTransFlag));
     Write("DFORMBackBitmapName", DFORMBackBitmapName);
@@ -332,4 +353,89 @@ void SetRegistryUse(bool on)
     UseRegistry = on ? 1 : 0;
     Write("Version", on ? SettingsVersion : "");
     if (!on) DeleteSettingsKeys();
+}
+
+std::vector<std::pair<std::string, std::string>> SettingTexts()
+{
+    std::vector<std::pair<std::string, std::string>> texts = {
+        {"registry", UseRegistry == 1 ? "on" : "off"},
+        {"AutoRunFlag", std::to_string(AutoRunFlag)},
+    };
+    for (const NumberSetting& setting : NumberSettings) texts.push_back({setting.name, std::to_string(*setting.value)});
+    texts.insert(texts.end(), {
+        {"MyCityName", MyCity.name},
+        {"MyCityLongitude", NumberText(MyCity.longitude)},
+        {"MyCityLatitude", NumberText(MyCity.latitude)},
+        {"NowCityCode", std::to_string(CurrentPlace.cityCode)},
+        {"FormLeft", std::to_string(FormLeft)},
+        {"FormTop", std::to_string(FormTop)},
+        {"FORMTransFlag", std::to_string(FORMTransFlag)},
+        {"DFORMBackBitmapName", DFORMBackBitmapName},
+    });
+    return texts;
+}
+
+std::string ChangeSetting(const std::string& name, const std::string& value)
+{
+    if (name == "AutoRunFlag") {
+        auto on = ParseWholeNumber(value, 0, 1);
+        if (!on) return name + " is 0 or 1";
+        AutoRunFlag = int(*on);
+        return "";
+    }
+    for (const NumberSetting& setting : NumberSettings) {
+        if (name != setting.name) continue;
+        auto number = ParseWholeNumber(value, 0, setting.max);
+        if (!number) return name + " is " + setting.range;
+        SetNumber(setting, int(*number));
+        return "";
+    }
+    if (name == "FORMTransFlag") {
+        auto level = ParseWholeNumber(value, 0, MaxTransparency);
+        if (!level) return name + " is 0.." + std::to_string(MaxTransparency);
+        FORMTransFlag = int(*level);
+        return "";
+    }
+    if (name == "FormLeft" || name == "FormTop") {
+        bool left = name == "FormLeft";
+        ScreenDimensions screen = ScreenSize();
+        int extent = left ? screen.width : screen.height;
+        auto edge = ParseWholeNumber(value, -1, extent);
+        if (!edge) return name + " is -1 (not set) or 0.." + std::to_string(extent);
+        (left ? FormLeft : FormTop) = int32_t(*edge);
+        return "";
+    }
+    if (name == "NowCityCode") {
+        auto code = ParseWholeNumber(value, 1, CustomCityCode);
+        if (!code) return "NowCityCode is 1.." + std::to_string(CityCount()) + " or " +
+                          std::to_string(CustomCityCode) + " (own place)";
+        if (!IsSelectableCity(double(*code))) return "there is no own place (set MyCityName first)";
+        SelectCity(int32_t(*code));
+        return "";
+    }
+    if (name == "MyCityName") {
+        // The dialog's name field takes as many bytes as a load keeps.
+        if (value.size() > MyCityNameBytes) return "MyCityName is at most 12 bytes (6 Chinese characters)";
+        MyCity.name = value;
+        if (value.empty()) MyCity = {};
+        if (CurrentPlace.cityCode == CustomCityCode) SelectCity(value.empty() ? 1 : CustomCityCode);
+        return "";
+    }
+    if (name == "MyCityLongitude" || name == "MyCityLatitude") {
+        bool longitude = name == "MyCityLongitude";
+        if (MyCity.name.empty()) return "there is no own place (set MyCityName first)";
+        auto degrees = NumberValue(value);
+        if (!degrees || !IsCoordinate(*degrees, longitude ? MaxLongitude : MaxLatitude))
+            return name + (longitude ? " is -180..180 (west positive)" : " is -90..90 (north positive)");
+        (longitude ? MyCity.longitude : MyCity.latitude) = *degrees;
+        if (CurrentPlace.cityCode == CustomCityCode) SelectCity(CustomCityCode);
+        return "";
+    }
+    if (name == "DFORMBackBitmapName") {
+        if (!value.empty() && !IsBackgroundBitmapPath(value))
+            return "DFORMBackBitmapName must name an existing .BMP bitmap by a drive path (X:\\...)";
+        DFORMBackBitmapName = value;
+        return "";
+    }
+    return "unknown setting '" + name + "' (see settings --help)";
 }

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // 1 while the program may keep its settings and stored days in the
 // registry ("Version" = "4.0"); 0 on a machine where it never ran or where
@@ -38,8 +40,7 @@ extern int32_t FormTop;
 // The day window's background bitmap (full path), "" for none.
 extern std::string DFORMBackBitmapName;
 
-// Run-time state that every load resets (with the audio state of
-// audio_playback.h): the transparency level (0..9, 10 fading), the placement
+// Run-time state that every load resets: the transparency level (0..9, 10 fading), the placement
 // ("T" topmost, "D" in the desktop, "N" normal), the move lock ("N" movable,
 // "Y" fixed), the bitmap chooser's first folder and the two flags that pause
 // the fading.
@@ -70,6 +71,10 @@ void InitProgramPaths();
 // defaults for what is missing or invalid, then resets the run-time state.
 // The program paths must be known (InitProgramPaths) for the Run value.
 void LoadSettings();
+// The program paths and then the settings, as a start loads them, except
+// that a calendar switch already on (lumora-cli's --modern and --chunjie,
+// typed before the command) stays on whatever is stored.
+void LoadStoredSettings();
 // Writes every setting while UseRegistry is 1; while it is 0, removes all
 // that the program may have left in the registry instead. The closing
 // window puts its position into FormLeft/FormTop first.
@@ -77,6 +82,16 @@ void SaveSettings();
 // The menu's "允许使用注册表(&U)": off removes the settings and the stored
 // days at once; on marks the registry as the program's again.
 void SetRegistryUse(bool on);
+
+// Every setting by its registry name with its value as stored ("" for an
+// empty text), in the registry's order, "registry" (UseRegistry, "on" or
+// "off") first.
+std::vector<std::pair<std::string, std::string>> SettingTexts();
+// Changes one setting in memory, as the menu, the window or the
+// local-coordinates dialog would, from its typed value: "" when done, else
+// why not. The ranges are those a load accepts; the registry use itself is
+// SetRegistryUse.
+std::string ChangeSetting(const std::string& name, const std::string& value);
 
 // A number as the registry stores it: rounded to 15 significant digits, no
 // exponent, no trailing zeros after the point ("-116.3833", "120.5", "1").

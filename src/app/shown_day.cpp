@@ -1,6 +1,5 @@
 #include "shown_day.h"
 
-#include "day_navigation.h"
 #include "platform.h"
 
 CalendarDate ShownDate{2000, 1, 1};

@@ -2,7 +2,7 @@
 // what their inputs accept. Process-wide state of the windows, set at
 // start-up and changed by every move of the shown day.
 #pragma once
-#include "day_card.h"
+#include "date_bounds.h"
 
 extern CalendarDate ShownDate;
 extern LunarDate ShownLunar;

@@ -1,6 +1,16 @@
 // The day lists that pin single computed solar terms and new moons to the
 // days of the historical record. Correction lists are sorted by ascending
 // day number so lookups bisect; a lookup only hits on the exact day number.
+//
+// Where the numbers come from: nothing here is computed. The lists are the
+// calendar's reference data, kept by hand and copied entry by entry from the
+// reference list the lunar years were built against (which gives them in
+// descending day order): each entry is a day on which the computed new moon
+// falls one day off the month's first day that the historical record has,
+// 595 of them (477 later, 118 earlier) from 620-12-30 (Julian) to 1920-11-11;
+// the one term entry moves the term computed for -104-12-23, at the start of
+// the 太初历, two days on. They disagree with modern astronomy on purpose, so
+// they are never "corrected" against it.
 
 #include "day_corrections.h"
 

@@ -9,6 +9,11 @@
 
 namespace {
 
+// The 43 cities and their coordinates are the program's reference list,
+// copied by hand: each city centre's longitude east and latitude north in
+// degrees to the minute of arc (116.3833 is 116 degrees 23 minutes). They
+// are kept exactly as the program has always held them, so that stored
+// city codes and every printed sun time stay the same.
 // Longitudes are stored negated (east is negative). Latitudes, and the
 // longitudes of 拉萨 and 乌鲁木齐, are single-precision values.
 const City Cities[BuiltInCityCount] = {

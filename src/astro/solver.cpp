@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <limits>
 #include <map>
 #include <optional>
 #include <set>
 #include <unordered_map>
 
-#include "civil_calendar.h"
 #include "day_corrections.h"
 #include "moon.h"
 #include "sun.h"
@@ -57,7 +57,7 @@ int LastTermReached(int32_t day, int step)
 int32_t ListDay(double moment)
 {
     double day = std::floor(moment);
-    return day >= -1e9 && day <= 1e9 ? int32_t(day) : NoDayNumber;
+    return day >= -1e9 && day <= 1e9 ? int32_t(day) : std::numeric_limits<int32_t>::min();
 }
 
 NewMoonRule RuleForNewMoon(double r, double threshold)

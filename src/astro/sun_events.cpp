@@ -1,8 +1,9 @@
 #include "sun_events.h"
 
 #include <cmath>
+#include <cstdio>
 
-#include "date_text.h"
+#include "places.h"
 #include "polynomial.h"
 #include "sun.h"
 #include "time_scales.h"
@@ -55,8 +56,9 @@ std::string TimeOfDayText(double x)
     double h = 24 * (x - std::floor(x));
     double m = 60 * (h - std::floor(h));
     double s = 60 * (m - std::floor(m));
-    return ZeroPadded(int64_t(h), 2) + ":" + ZeroPadded(int64_t(m), 2) + ":" +
-           ZeroPadded(int64_t(s), 2);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", (long long)h, (long long)m, (long long)s);
+    return text;
 }
 
 std::string SunEventTime(int32_t day, double longitude, double latitude, int zone, int kind)
@@ -92,4 +94,9 @@ std::string SunEventTime(int32_t day, double longitude, double latitude, int zon
     case Dusk: return TimeOfDayText((180 + arc - x) / 360 + zoneDays);
     default: return TimeOfDayText((180 - arc - x) / 360 + zoneDays);
     }
+}
+
+std::string SunTimeHere(int32_t day, int kind)
+{
+    return SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind);
 }

@@ -30,3 +30,6 @@ std::string TimeOfDayText(double x);
 // The clock time of an event on civil day D at a place (longitude positive
 // west, latitude positive north) in the given zone, or "" for invalid input.
 std::string SunEventTime(int32_t day, double longitude, double latitude, int zone, int kind);
+// The same at the current place, in the calendar's zone: the sun times that
+// the windows and tables show.
+std::string SunTimeHere(int32_t day, int kind);

@@ -1,5 +1,6 @@
 #include "date_text.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -122,4 +123,31 @@ std::string NormaliseTypedDate(const std::string& s)
     int year = std::stoi(s.substr(p2));
     if (month == 0 || day == 0 || year == 0) return "";
     return ZeroPadded(month, 2) + "-" + ZeroPadded(day, 2) + "-" + ZeroPadded(year, 4);
+}
+
+std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
+{
+    if (tagged.size() != 12 || (tagged.compare(0, 2, "AD") != 0 && tagged.compare(0, 2, "BC") != 0) ||
+        tagged[4] != '-' || tagged[7] != '-')
+        return std::nullopt;
+    for (size_t i : {2, 3, 5, 6, 8, 9, 10, 11})
+        if (tagged[i] < '0' || tagged[i] > '9') return std::nullopt;
+    auto number = [&tagged](size_t at, size_t digits) {
+        int value = 0;
+        for (size_t i = at; i < at + digits; ++i) value = 10 * value + (tagged[i] - '0');
+        return value;
+    };
+    int32_t shownYear = number(8, 4);
+    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
+}
+
+std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi)
+{
+    size_t digits = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
+        return std::nullopt;
+    errno = 0;
+    long v = std::strtol(text.c_str(), nullptr, 10);
+    if (errno || v < lo || v > hi) return std::nullopt;
+    return v;
 }

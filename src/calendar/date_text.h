@@ -4,11 +4,15 @@
 // text means no such date everywhere.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "civil_calendar.h"
 
 std::string DateToText(const CalendarDate& date);
+// The numbers of a tagged date text ("AD16-02-2020", "BC01-01-0104"), with a
+// BC year read back as 1 - year; nullopt for anything else.
+std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged);
 std::string DayNumberToText(int32_t dayNumber);
 std::string DayOfYearToText(int32_t year, int ordinal);
 // A moment is a day number plus the fraction of the day since local
@@ -34,3 +38,5 @@ std::string NormaliseTypedDate(const std::string& typed);
 
 // Zero-padded decimal of at least `width` digits, never truncated.
 std::string ZeroPadded(int64_t value, int width);
+// A whole number in lo..hi, nullopt otherwise.
+std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi);

@@ -13,6 +13,7 @@
 #include "places.h"
 #include "settings.h"
 #include "terminal.h"
+#include "window_lines.h"
 
 namespace {
 
@@ -46,19 +47,6 @@ std::string ShownYearsText()
     return "years from " + std::to_string(MinShownYear) + " to " + std::to_string(MaxShownYear);
 }
 
-// Window text split into its lines, the empty ones dropped.
-std::vector<std::string> WindowLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        if (end > start) lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 std::string Centred(const std::string& gbk, size_t width)
 {
     std::string text = LeftBytes(gbk, width);
@@ -70,13 +58,6 @@ std::string WithoutTrailingBlanks(std::string line)
 {
     line.erase(line.find_last_not_of(' ') + 1);
     return line;
-}
-
-// The second line of a cell's text ("\r\n" day "\r\n" second line).
-std::string CellSecondLine(const std::string& cell)
-{
-    size_t second = cell.find("\r\n", 2);
-    return second == std::string::npos ? "" : cell.substr(second + 2);
 }
 
 std::string RowCalendar(const SelectorList& year, const SelectorList& month, const SelectorList& day)
@@ -136,7 +117,7 @@ int DayCommand(const CommandArgs& args)
     PrintLine(stdout, info.line1);
     PrintLine(stdout, info.line2);
     for (const std::string& line : WindowLines(ComposeMonthDayInfo(date.year, date.month, date.day)))
-        PrintLine(stdout, line);
+        if (!line.empty()) PrintLine(stdout, line);
     PrintLine(stdout, CurrentPlace.name + " " + CoordinateText(CurrentPlace.longitude, LongitudeCoordinate) + " " +
                           CoordinateText(CurrentPlace.latitude, LatitudeCoordinate));
     return 0;
@@ -204,9 +185,8 @@ int MonthCommand(const CommandArgs& args)
         PrintLine(stdout, WithoutTrailingBlanks(seconds));
     }
     PrintLine(stdout, "");
-    std::string events = FillMonthEvents(year, month);
-    size_t split = events.find("\r\n");
-    PrintLine(stdout, events.substr(0, split));
-    PrintLine(stdout, split == std::string::npos ? "" : events.substr(split + 2));
+    std::vector<std::string> events = WindowLines(FillMonthEvents(year, month));
+    PrintLine(stdout, events[0]);
+    PrintLine(stdout, events.size() > 1 ? events[1] : "");
     return 0;
 }

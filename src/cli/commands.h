@@ -39,10 +39,7 @@ int SpeakCommand(const CommandArgs& args);
 int IcsCommand(const CommandArgs& args);
 // year_command.cpp: the twelve month sheets of a year.
 int YearCommand(const CommandArgs& args);
-// memorial_commands.cpp: the stored days, changed as the memorial editor does,
-// and the stored settings that the day's lookups follow (registry use,
-// approximate locating), loaded without undoing --modern and --chunjie.
-void LoadStoredSettings();
+// memorial_commands.cpp: the stored days, changed as the memorial editor does.
 int MemorialCommand(const CommandArgs& args);
 int ReminderCommand(const CommandArgs& args);
 int CountdownCommand(const CommandArgs& args);

@@ -4,14 +4,11 @@
 #include <cstdlib>
 #include <optional>
 
-#include "calendar_flags.h"
-#include "calendar_names.h"
 #include "civil_calendar.h"
+#include "converter.h"
 #include "date_text.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"
-#include "sexagenary_cycle.h"
-#include "weekday_zodiac.h"
 
 namespace {
 
@@ -58,30 +55,6 @@ bool ParseDate(std::string text, bool lunar, Date& date)
     return true;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? "" : text.substr(first);
-}
-
-std::string GregorianWords(const Date& d)
-{
-    return Trimmed(YearText(d.year)) + "年" + std::to_string(d.month) + "月" + std::to_string(d.day) +
-           "日 " + WeekdayName(d.year, d.month, d.day);
-}
-
-std::string LunarWords(const Date& d)
-{
-    std::string month = LunarMonthName(d.month, 1);
-    month.resize(month.size() - 2);  // without the 大/小 of its length
-    return Trimmed(ChineseYearText(d.year)) + "年" + month + LunarDayName(d.day);
-}
-
-std::string HijriWords(const Date& d)
-{
-    return Trimmed(HijriYearText(d.year)) + "年" + std::to_string(d.month) + "月" + std::to_string(d.day) + "日";
-}
-
 }  // namespace
 
 ConvertResult Convert(const std::vector<std::string>& args)
@@ -120,7 +93,8 @@ ConvertResult Convert(const std::vector<std::string>& args)
     }
     if (!result) return Refuse("convert: " + dateText + " has no " + to + " date in the calendar's range");
     std::string resultText = DateToText(CalendarDate{result->year, result->month, result->day});
-    std::string words = to == "gregorian" ? GregorianWords(*result) : to == "lunar" ? LunarWords(*result) : HijriWords(*result);
-    std::string cycle = CycleDateText(civil->year, civil->month, civil->day, GanZhiFromChunjieFlag);
-    return {0, {resultText, words + (cycle.empty() ? "" : " " + cycle)}};
+    FieldCalendar calendar = to == "gregorian" ? FieldCalendar::Gregorian
+                             : to == "lunar"   ? FieldCalendar::Lunar
+                                               : FieldCalendar::Hijri;
+    return {0, {resultText, DayInWords(j, calendar)}};
 }

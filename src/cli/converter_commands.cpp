@@ -7,8 +7,8 @@
 
 #include "commands.h"
 #include "converter.h"
+#include "date_bounds.h"
 #include "date_text.h"
-#include "day_card.h"
 #include "platform.h"
 #include "terminal.h"
 

@@ -11,8 +11,9 @@
 
 #include "calendar_events.h"
 #include "commands.h"
-#include "day_card.h"
+#include "date_bounds.h"
 #include "icalendar.h"
+#include "settings.h"
 #include "terminal.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "calendar_names.h"
 #include "calendar_flags.h"
 #include "condition_query.h"
+#include "date_text.h"
 #include "day_card.h"
 #include "festivals.h"
 #include "json_text.h"
@@ -19,10 +20,12 @@
 #include "settings.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stored_days.h"
 #include "sun_events.h"
 #include "terminal.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
+#include "window_lines.h"
 #include "yearly_tables.h"
 
 bool JsonOutput = false;
@@ -46,12 +49,8 @@ std::string JsonWords(const std::string& gbk)
 std::vector<std::string> TextLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        if (end > start) lines.push_back(JsonText(text.substr(start, end - start)));
-        start = end + 2;
-    }
+    for (const std::string& line : WindowLines(text))
+        if (!line.empty()) lines.push_back(JsonText(line));
     return lines;
 }
 
@@ -82,7 +81,7 @@ std::string Moments(const std::vector<double>& moments)
 // The current place's sun time of a day.
 std::string SunTime(int32_t day, int kind)
 {
-    return JsonText(SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind));
+    return JsonText(SunTimeHere(day, kind));
 }
 
 }  // namespace
@@ -153,11 +152,10 @@ std::string MonthJson(int32_t year, int month, int today)
         int day = MonthCellDay(year, month, cell);
         if (day == 0) continue;
         const std::string& text = grid.cells[size_t(cell)];
-        size_t second = text.find("\r\n", 2);
         days.push_back(JsonObject({{"day", JsonNumber(day)},
                                    {"date", JsonDate({year, month, day})},
                                    {"weekday", JsonNumber((cell - 1) % 7)},
-                                   {"text", JsonText(second == std::string::npos ? "" : text.substr(second + 2))},
+                                   {"text", JsonText(CellSecondLine(text))},
                                    {"today", JsonBool(day == today)}}));
     }
     std::vector<std::string> terms, moons;

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "calendar_flags.h"
 #include "commands.h"
 #include "memorial_editor.h"
 #include "settings.h"
@@ -206,18 +205,6 @@ int RefuseUsage(const std::string& command, const char* usage)
 }
 
 }  // namespace
-
-// The program's start: the stored settings (registry use, approximate
-// locating, the calendar method) are loaded first; the global options typed
-// before the command still win over the stored calendar switches.
-void LoadStoredSettings()
-{
-    int modern = ModernCalculateAncientFlag, chunjie = GanZhiFromChunjieFlag;
-    InitProgramPaths();
-    LoadSettings();
-    if (modern == 1) SetModernCalculateAncientFlag(1);
-    if (chunjie == 1) GanZhiFromChunjieFlag = 1;
-}
 
 int MemorialCommand(const CommandArgs& args)
 {

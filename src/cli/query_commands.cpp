@@ -14,16 +14,13 @@
 #include <unistd.h>
 #endif
 
-#include "calendar_names.h"
 #include "civil_calendar.h"
 #include "commands.h"
 #include "condition_query.h"
-#include "day_card.h"
+#include "date_bounds.h"
 #include "json_output.h"
 #include "platform.h"
-#include "sexagenary_cycle.h"
 #include "terminal.h"
-#include "weekday_zodiac.h"
 
 namespace {
 
@@ -62,16 +59,6 @@ int Refuse(const std::string& message)
 
 bool StderrIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
-// The tool's text, line by line; its empty lines separate the groups.
-void PrintToolText(const std::string& text)
-{
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        PrintLine(stdout, text.substr(start, end - start));
-        start = end + 2;
-    }
-}
 
 // The progress line, rewritten in place; GBK bytes are terminal columns.
 struct ProgressLine {
@@ -106,11 +93,11 @@ int RunSearch(const char* name, const std::function<QueryResult(const QueryHooks
     line.Clear();
     if (JsonOutput) PrintJson(QueryJson(name, result));
     if (result.stopped) {
-        if (!result.found.empty() && !JsonOutput) PrintToolText(result.found);
+        if (!result.found.empty() && !JsonOutput) PrintWindowText(stdout, result.found);
         PrintLine(stderr, "query: stopped, " + std::to_string(result.count) + " found before the stop");
         return 130;
     }
-    if (!JsonOutput) PrintToolText(result.text);
+    if (!JsonOutput) PrintWindowText(stdout, result.text);
     return 0;
 }
 
@@ -132,22 +119,6 @@ std::optional<int> NumberOrName(const std::string& text, int lo, int hi, const s
         if (names[k] == text) return int(k) + 1;
     return std::nullopt;
 }
-
-std::vector<std::string> CycleNames()
-{
-    std::vector<std::string> names;
-    for (int i = 1; i <= 60; ++i) names.push_back(CycleName(i));
-    return names;
-}
-
-std::vector<std::string> WeekdayNames()
-{
-    std::vector<std::string> names;
-    for (int n = 1; n <= 7; ++n) names.push_back(WeekdayNameOf(n));
-    return names;
-}
-
-std::vector<std::string> TermNames() { return std::vector<std::string>(SolarTermNames + 1, SolarTermNames + 25); }
 
 // The lunar month code: 1..24, or L1..L12 for the leap month (13..24).
 std::optional<int> LunarMonthCode(const std::string& text)
@@ -246,7 +217,7 @@ int DaysQuery(const std::vector<std::string>& args)
         int lo, hi;
         const std::vector<std::string>* names;
     };
-    const std::vector<std::string> cycleNames = CycleNames(), none;
+    const std::vector<std::string> cycleNames = DayCriterionNames(DayCriterion::YearCycle), none;
     const NumberOption numbers[] = {
         {"--gmonth", &query.gregorianMonth, 1, 12, &none},  {"--gday", &query.gregorianDay, 1, 31, &none},
         {"--lday", &query.lunarDay, 1, 30, &none},          {"--hmonth", &query.hijriMonth, 1, 12, &none},
@@ -278,12 +249,12 @@ int DaysQuery(const std::vector<std::string>& args)
             if (!code) return Refuse(bad);
             query.lunarMonth = *code;
         } else if (option == "--weekday") {
-            auto names = WeekdayNames();
+            auto names = DayCriterionNames(DayCriterion::Weekday);
             auto k = NumberOrName(*value, 1, 7, names);
             if (!k) return Refuse(bad);
             query.weekday = names[size_t(*k - 1)];
         } else if (option == "--term") {
-            auto names = TermNames();
+            auto names = DayCriterionNames(DayCriterion::Term);
             auto k = NumberOrName(*value, 1, 24, names);
             if (!k) return Refuse(bad);
             query.term = names[size_t(*k - 1)];

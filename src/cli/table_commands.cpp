@@ -13,16 +13,6 @@
 
 namespace {
 
-void PrintTable(const std::string& text)
-{
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find("\r\n", start);
-        PrintLine(stdout, text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) break;
-        start = end + 2;
-    }
-}
 
 bool WantsHelp(const CommandArgs& args)
 {
@@ -59,7 +49,7 @@ int YearTable(const char* command, TableMode mode, const char* usage, const Comm
     int32_t year = 0;
     if (!ReadYear(command, mode, args[0], year)) return 2;
     if (JsonOutput) PrintJson(buildJson(year));
-    else PrintTable(build(year));
+    else PrintWindowText(stdout, build(year));
     return 0;
 }
 
@@ -146,6 +136,6 @@ int SunCommand(const CommandArgs& args)
     int32_t year = 0;
     if (!ReadYear("sun", TableMode::SunTimes, *yearText, year)) return 2;
     if (JsonOutput) PrintJson(SunJson(year, city, twilight));
-    else PrintTable(SunTimesTable(year, city, twilight));
+    else PrintWindowText(stdout, SunTimesTable(year, city, twilight));
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "date_text.h"
 #include "platform.h"
+#include "window_lines.h"
 
 namespace {
 
@@ -74,15 +75,9 @@ void PrintLine(FILE* stream, const std::string& gbk)
     std::fputc('\n', stream);
 }
 
-std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi)
+void PrintWindowText(FILE* stream, const std::string& gbk)
 {
-    size_t digits = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
-        return std::nullopt;
-    errno = 0;
-    long v = std::strtol(text.c_str(), nullptr, 10);
-    if (errno || v < lo || v > hi) return std::nullopt;
-    return v;
+    for (const std::string& line : WindowLines(gbk)) PrintLine(stream, line);
 }
 
 std::optional<CalendarDate> ParseDateArgument(const std::string& text, bool bc)

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "civil_calendar.h"
+#include "date_text.h"
 
 // The program's arguments (without its name) as program text, converted
 // once from what was typed. An argument that code page 936 cannot write is
@@ -26,13 +26,14 @@ void PrintLine(FILE* stream, const std::string& gbk);
 void PrintText(FILE* stream, const std::string& gbk);
 // Text that is UTF-8 already (JSON, iCalendar), as it stands.
 void PrintUtf8(FILE* stream, const std::string& utf8);
+// Writes a window's multi-line text ("\r\n" between lines) line by line,
+// the empty lines included: they separate the groups of a table or a query.
+void PrintWindowText(FILE* stream, const std::string& gbk);
 
 // A civil date typed as ISO "YYYY-MM-DD" with an astronomical year
 // ("-0103-02-01" is 104 BC) or, with bc = true for years before 1, as the
 // program's own "MM-DD-YYYY" (year 1 - y). nullopt when it is no valid date.
 std::optional<CalendarDate> ParseDateArgument(const std::string& text, bool bc = false);
-// A whole number in lo..hi, nullopt otherwise.
-std::optional<long> ParseWholeNumber(const std::string& text, long lo, long hi);
 // Whether standard output is a terminal (not a pipe or a file): only then
 // do month and year mark today with the escapes of reverse video.
 bool StdoutIsTerminal();

@@ -66,9 +66,7 @@ std::vector<std::string> MonthBlock(int32_t year, int month, int today, bool rev
             }
             std::string text;
             if (day != 0) {
-                const std::string& cellText = grid.cells[size_t(cell)];
-                size_t second = cellText.find("\r\n", 2);
-                if (second != std::string::npos) text = cellText.substr(second + 2);
+                text = CellSecondLine(grid.cells[size_t(cell)]);
             }
             days += separator + number;
             seconds += separator + Centred(text, CellWidth);

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "date_text.h"
-#include "day_card.h"
 #include "gbk_text.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"

@@ -247,3 +247,9 @@ std::string JoinedEvents(const StoredDayEvents& events, const std::string& separ
     for (const std::string& item : events.items) line += (line.empty() ? "" : separator) + item;
     return line;
 }
+
+StoredDayEvents StoredDayEventsOf(const CalendarDate& date)
+{
+    LunarDate lunar = LunarDateOf(date).value_or(LunarDate{0, 0, 0});
+    return StoredDayEventsOn(date, lunar.year, lunar.month, lunar.day, HijriDateOf(date).value_or(HijriDate{0, 0, 0}));
+}

@@ -22,12 +22,8 @@
 
 #include "civil_calendar.h"
 #include "hijri_calendar.h"
+#include "registry_keys.h"
 
-inline constexpr char LumoraKeyPath[] = "Software\\Lumora";
-inline constexpr char SolarMemorialKey[] = "SolarMemorial";
-inline constexpr char LunarMemorialKey[] = "LunarMemorial";
-inline constexpr char HijriMemorialKey[] = "MuharramMemorial";
-inline constexpr char ReminderKeyPath[] = "Software\\Lumora\\SolarReminded";
 inline constexpr char CountdownValueName[] = "MyCountdownDay";
 inline constexpr int MaxReminders = 20;
 // The width of an entry's text in bytes of code page 936.
@@ -108,3 +104,7 @@ StoredDayEvents StoredDayEventsOn(const CalendarDate& date, int32_t lunarYear, i
 // The items joined by separator: three blanks in the day window's reminder
 // text, one in the month window's day-events line.
 std::string JoinedEvents(const StoredDayEvents& events, const std::string& separator);
+
+// The countdown, reminder and memorials that fall on a civil day, looked up
+// in its Gregorian, lunar and Hijri dates (nothing while UseRegistry is 0).
+StoredDayEvents StoredDayEventsOf(const CalendarDate& date);

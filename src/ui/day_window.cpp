@@ -11,6 +11,7 @@
 #include "audio_playback.h"
 #include "choosers.h"
 #include "controls.h"
+#include "day_card.h"
 #include "day_navigation.h"
 #include "dpi.h"
 #include "file_path.h"

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "audio_playback.h"
 #include "day_window.h"
 #include "month_window.h"
 #include "platform.h"
@@ -34,6 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (!InitCommonControlsEx(&controls)) InitCommonControls();
     InitProgramPaths();
     LoadSettings();
+    InitAudioState(ProgramDir);
     InitToday();
     InitDateBounds();
 

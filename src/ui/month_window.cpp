@@ -7,6 +7,7 @@
 
 #include "audio_playback.h"
 #include "controls.h"
+#include "day_card.h"
 #include "day_navigation.h"
 #include "dpi.h"
 #include "main_window.h"

@@ -416,14 +416,32 @@ std::string DayCriterionLabel(DayCriterion criterion)
     return labels[int(criterion)];
 }
 
+std::vector<std::string> DayCriterionNames(DayCriterion criterion)
+{
+    std::vector<std::string> names;
+    switch (criterion) {
+    case DayCriterion::YearCycle:
+    case DayCriterion::MonthCycle:
+    case DayCriterion::DayCycle:
+        for (int i = 1; i <= 60; ++i) names.push_back(CycleName(i));
+        break;
+    case DayCriterion::Weekday:
+        for (int n = 1; n <= 7; ++n) names.push_back(WeekdayNameOf(n));
+        break;
+    case DayCriterion::Term: names.assign(SolarTermNames + 1, SolarTermNames + 25); break;
+    default: break;
+    }
+    return names;
+}
+
 std::vector<std::string> DayCriterionItems(DayCriterion criterion)
 {
     std::vector<std::string> items{""};
     auto numbers = [&items](int last, const char* unit) {
         for (int n = 1; n <= last; ++n) items.push_back(std::to_string(n) + unit);
     };
-    auto cycle = [&items](const char* unit) {
-        for (int i = 1; i <= 60; ++i) items.push_back(CycleName(i) + unit);
+    auto named = [&items, criterion](const char* unit) {
+        for (const std::string& name : DayCriterionNames(criterion)) items.push_back(name + unit);
     };
     switch (criterion) {
     case DayCriterion::GregorianMonth: numbers(12, "月"); break;
@@ -436,15 +454,11 @@ std::vector<std::string> DayCriterionItems(DayCriterion criterion)
         break;
     case DayCriterion::HijriMonth: numbers(12, "月"); break;
     case DayCriterion::HijriDay: numbers(30, "日"); break;
-    case DayCriterion::YearCycle: cycle("年"); break;
-    case DayCriterion::MonthCycle: cycle("月"); break;
-    case DayCriterion::DayCycle: cycle("日"); break;
+    case DayCriterion::YearCycle: named("年"); break;
+    case DayCriterion::MonthCycle: named("月"); break;
+    case DayCriterion::DayCycle: named("日"); break;
     case DayCriterion::Weekday:
-        for (int n = 1; n <= 7; ++n) items.push_back(WeekdayNameOf(n));
-        break;
-    case DayCriterion::Term:
-        for (int k = 1; k <= 24; ++k) items.push_back(SolarTermNames[k]);
-        break;
+    case DayCriterion::Term: named(""); break;
     case DayCriterion::Festival: items.insert(items.end(), {"复活节", "母亲节", "父亲节", "感恩节"}); break;
     }
     return items;

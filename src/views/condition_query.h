@@ -133,6 +133,11 @@ std::string DayCriterionLabel(DayCriterion criterion);
 // The items of a criterion's list, the first one "" (any). The festival
 // list also takes a typed name.
 std::vector<std::string> DayCriterionItems(DayCriterion criterion);
+// The names of a criterion's values, value n at n - 1: the 60 stem-branch
+// names (甲子 .. 癸亥) of the three cycles, the weekdays ("星期一" first) and
+// the 24 solar terms ("小寒" first); none for the other criteria. lumora-cli
+// takes a value by its name or its number.
+std::vector<std::string> DayCriterionNames(DayCriterion criterion);
 // Sets a criterion of query from its list: item is the chosen position (0
 // any); the festival criterion takes the field's text instead.
 void SetDayCriterion(DayQuery& query, DayCriterion criterion, int item, const std::string& text);

@@ -8,8 +8,8 @@
 #include "calendar_flags.h"
 #include "calendar_names.h"
 #include "condition_query.h"
+#include "date_bounds.h"
 #include "date_text.h"
-#include "day_card.h"
 #include "festivals.h"
 #include "gbk_text.h"
 #include "hijri_calendar.h"
@@ -99,6 +99,30 @@ std::string DayInCalendar(int32_t j, FieldCalendar calendar)
     case FieldCalendar::Hijri: return SolarToHijriText(date->year, date->month, date->day);
     default: return DateToText(*date);
     }
+}
+
+std::string DayInWords(int32_t j, FieldCalendar calendar)
+{
+    std::optional<CalendarDate> date = DayNumberToDate(j);
+    if (!date) return "";
+    std::string words;
+    if (calendar == FieldCalendar::Lunar) {
+        std::optional<LunarDate> lunar = LunarDateOfDay(j);
+        if (!lunar) return "";
+        std::string month = LunarMonthName(lunar->month, 1);
+        month.resize(month.size() - 2);  // without the 大/小 of its length
+        words = TrimBlanks(ChineseYearText(lunar->year)) + "年" + month + LunarDayName(lunar->day);
+    } else if (calendar == FieldCalendar::Hijri) {
+        std::optional<HijriDate> hijri = HijriDateOfDay(j);
+        if (!hijri) return "";
+        words = TrimBlanks(HijriYearText(hijri->year)) + "年" + std::to_string(hijri->month) + "月" +
+                std::to_string(hijri->day) + "日";
+    } else {
+        words = TrimBlanks(YearText(date->year)) + "年" + std::to_string(date->month) + "月" +
+                std::to_string(date->day) + "日 " + WeekdayName(date->year, date->month, date->day);
+    }
+    std::string cycle = CycleDateText(date->year, date->month, date->day, GanZhiFromChunjieFlag);
+    return cycle.empty() ? words : words + " " + cycle;
 }
 
 std::optional<int64_t> ReadIntervalDays(const std::string& text)

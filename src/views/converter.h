@@ -61,6 +61,13 @@ int32_t ReadDateField(const DateField& field);
 // lunar or Hijri date text; "" when j lies outside the tools' span.
 std::string DayInCalendar(int32_t j, FieldCalendar calendar);
 
+// Day number j in words in the chosen calendar, then its stem-branch date:
+// "2024年2月10日 星期六 甲辰(龙)年丙寅月甲辰日", "二○二四年正月初一 ...",
+// as lumora-cli convert prints them under the tagged text. Any day of the
+// conversions' range, not only of the tools' span; "" when the calendar
+// has no date for j.
+std::string DayInWords(int32_t j, FieldCalendar calendar);
+
 // The typed number of days of the interval mode's second arrangement:
 // digits with at most one "-", and that only in front. nullopt otherwise.
 std::optional<int64_t> ReadIntervalDays(const std::string& text);

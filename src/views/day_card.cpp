@@ -12,6 +12,7 @@
 #include "places.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stored_days.h"
 #include "sun_events.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
@@ -120,28 +121,9 @@ std::string FestivalLine(const CalendarDate& date)
     return TrimBlanks(festivals + " " + seasons);
 }
 
-std::string SunTime(const CalendarDate& date, int kind)
-{
-    return SunEventTime(DateToDayNumber(date), CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind);
-}
+std::string SunTime(const CalendarDate& date, int kind) { return SunTimeHere(DateToDayNumber(date), kind); }
 
 }  // namespace
-
-std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged)
-{
-    if (tagged.size() != 12 || (tagged.compare(0, 2, "AD") != 0 && tagged.compare(0, 2, "BC") != 0) ||
-        tagged[4] != '-' || tagged[7] != '-')
-        return std::nullopt;
-    for (size_t i : {2, 3, 5, 6, 8, 9, 10, 11})
-        if (tagged[i] < '0' || tagged[i] > '9') return std::nullopt;
-    auto number = [&tagged](size_t at, size_t digits) {
-        int value = 0;
-        for (size_t i = at; i < at + digits; ++i) value = 10 * value + (tagged[i] - '0');
-        return value;
-    };
-    int32_t shownYear = number(8, 4);
-    return CalendarDate{tagged[0] == 'B' ? 1 - shownYear : shownYear, number(2, 2), number(5, 2)};
-}
 
 SelectorList GregorianYearList(int32_t shownYear)
 {
@@ -153,13 +135,6 @@ SelectorList GregorianMonthList(int shownMonth)
     SelectorList list;
     for (int m = 1; m <= 12; ++m) AddItem(list, RightAligned(m, 4) + "月", m, m == shownMonth);
     return list;
-}
-
-DateBounds ComputeDateBounds()
-{
-    const CalendarDate first{MinShownYear, 1, 1}, last{MaxShownYear, 12, 31};
-    // Both ends lie well inside the ranges of the two conversions.
-    return {*LunarDateOf(first), *LunarDateOf(last), *HijriDateOf(first), *HijriDateOf(last)};
 }
 
 DayCardLists FillDayCardLists(const CalendarDate& shown, const DateBounds& bounds, int showDynasty)
@@ -193,12 +168,6 @@ DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType)
     info.reminder = JoinedEvents(stored, "   ");
     info.audioPath = stored.audioPath;
     return info;
-}
-
-StoredDayEvents StoredDayEventsOf(const CalendarDate& date)
-{
-    LunarDate lunar = LunarDateOf(date).value_or(LunarDate{0, 0, 0});
-    return StoredDayEventsOn(date, lunar.year, lunar.month, lunar.day, HijriDateOf(date).value_or(HijriDate{0, 0, 0}));
 }
 
 std::string RightAligned(int value, size_t width)

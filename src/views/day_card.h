@@ -4,36 +4,12 @@
 // lumora-cli prints them.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "civil_calendar.h"
-#include "hijri_calendar.h"
-#include "lunar_year.h"
-#include "stored_days.h"
-
-// The Gregorian years the day and month windows accept, and the last year
-// the tools accept.
-constexpr int32_t MinShownYear = -103;
-constexpr int32_t MaxShownYear = 4103;
-constexpr int32_t ToolMaxYear = 5000;
-
-// The first and last days the windows accept, in the lunar and Hijri
-// calendars: 1 January MinShownYear and 31 December MaxShownYear. The lunar
-// bounds depend on ModernCalculateAncientFlag, so they are computed after the
-// settings are known.
-struct DateBounds {
-    LunarDate firstLunar;
-    LunarDate lastLunar;
-    HijriDate firstHijri;
-    HijriDate lastHijri;
-};
-DateBounds ComputeDateBounds();
-
-// The numbers of a tagged date text ("AD16-02-2020", "BC01-01-0104"), with a
-// BC year read back as 1 - year; nullopt for anything else.
-std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged);
+#include "date_bounds.h"
+#include "gbk_text.h"
 
 // One drop-down selector: the item texts, the value each item stands for
 // (year, month number, day) and the index of the shown value's item, -1 when
@@ -75,10 +51,6 @@ struct DayInfo {
 // 2 dawn and dusk; the sun times are those of the current place. The
 // reminder text and the day's audio come from the stored days.
 DayInfo ComposeDayInfo(const CalendarDate& shown, int infoType);
-
-// The countdown, reminder and memorials that fall on a civil day, looked up
-// in its Gregorian, lunar and Hijri dates (nothing while UseRegistry is 0).
-StoredDayEvents StoredDayEventsOf(const CalendarDate& date);
 
 // "   1月", " 1日": a number right-aligned with blanks in width characters.
 std::string RightAligned(int value, size_t width);

@@ -2,19 +2,17 @@
 
 #include <algorithm>
 
+#include "date_text.h"
 #include "hijri_calendar.h"
 #include "lunar_year.h"
 
 namespace {
 
-const int32_t FirstShownDay = DateToDayNumber(MinShownYear, 1, 1);
-const int32_t LastShownDay = DateToDayNumber(MaxShownYear, 12, 31);
-
 std::optional<CalendarDate> WithinSpan(std::optional<CalendarDate> date)
 {
     if (!date) return std::nullopt;
     int32_t j = DateToDayNumber(*date);
-    if (j == NoDayNumber || j < FirstShownDay || j > LastShownDay) return std::nullopt;
+    if (j == NoDayNumber || j < FirstShownDay() || j > LastShownDay()) return std::nullopt;
     return date;
 }
 
@@ -22,8 +20,8 @@ std::optional<CalendarDate> WithinSpan(std::optional<CalendarDate> date)
 CalendarDate ClampedToSpan(const CalendarDate& date)
 {
     int32_t j = DateToDayNumber(date);
-    if (j < FirstShownDay) return *DayNumberToDate(FirstShownDay);
-    if (j > LastShownDay) return *DayNumberToDate(LastShownDay);
+    if (j < FirstShownDay()) return *DayNumberToDate(FirstShownDay());
+    if (j > LastShownDay()) return *DayNumberToDate(LastShownDay());
     return date;
 }
 
@@ -166,11 +164,4 @@ std::optional<CalendarDate> StepMonth(const CalendarDate& shown, DayRow row, int
     }
     auto hijri = HijriDateOf(shown);
     return hijri ? StepHijriMonth(*hijri, step, bounds) : std::nullopt;
-}
-
-std::optional<CalendarDate> StepDay(const CalendarDate& shown, int step)
-{
-    int32_t j = DateToDayNumber(shown);
-    if (j == NoDayNumber) return std::nullopt;
-    return WithinSpan(DayNumberToDate(j + step));
 }

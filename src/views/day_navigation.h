@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "day_card.h"
+#include "date_bounds.h"
 
 enum class DaySelector {
     GregorianYear, GregorianMonth, GregorianDay,
@@ -31,7 +31,3 @@ std::optional<CalendarDate> ChooseInSelector(const CalendarDate& shown, DaySelec
 // outside the span takes the span's first or last day. nullopt when the
 // year would leave the span.
 std::optional<CalendarDate> StepMonth(const CalendarDate& shown, DayRow row, int step, const DateBounds& bounds);
-
-// One day back or on; nullopt before 1 January MinShownYear or after
-// 31 December MaxShownYear.
-std::optional<CalendarDate> StepDay(const CalendarDate& shown, int step);

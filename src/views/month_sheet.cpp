@@ -16,6 +16,7 @@
 #include "places.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stored_days.h"
 #include "sun_events.h"
 #include "time_scales.h"
 #include "weekday_zodiac.h"
@@ -98,11 +99,6 @@ std::string JoinEvents(std::vector<Event> events)
     return line;
 }
 
-std::string SunTime(int32_t dayNumber, int kind)
-{
-    return SunEventTime(dayNumber, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, kind);
-}
-
 std::string LunarLine(int32_t year, int month, int day)
 {
     std::string line = "农历 ";
@@ -183,8 +179,8 @@ std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* a
     int32_t dayNumber = DateToDayNumber(year, month, day);
     if (dayNumber == NoDayNumber) return "";
     std::string text = LineBreak + LunarLine(year, month, day) + LineBreak + HijriLine(year, month, day) +
-                       LineBreak + "天亮" + SunTime(dayNumber, Dawn) + " 日出" + SunTime(dayNumber, Sunrise) +
-                       " 日落" + SunTime(dayNumber, Sunset) + " 天黑" + SunTime(dayNumber, Dusk);
+                       LineBreak + "天亮" + SunTimeHere(dayNumber, Dawn) + " 日出" + SunTimeHere(dayNumber, Sunrise) +
+                       " 日落" + SunTimeHere(dayNumber, Sunset) + " 天黑" + SunTimeHere(dayNumber, Dusk);
     std::string festivals = DayFestivalText(year, month, day);
     StoredDayEvents stored = StoredDayEventsOf({year, month, day});
     std::string events = JoinedEvents(stored, " ");
@@ -192,4 +188,10 @@ std::string ComposeMonthDayInfo(int32_t year, int month, int day, std::string* a
     if (audioPath) *audioPath = stored.audioPath;
     if (!festivals.empty()) text += LineBreak + festivals;
     return text;
+}
+
+std::string CellSecondLine(const std::string& cell)
+{
+    size_t second = cell.find(LineBreak, 2);
+    return second == std::string::npos ? "" : cell.substr(second + 2);
 }

@@ -22,6 +22,9 @@ struct MonthGrid {
 // term, the lunar month on the month's first day, or else the lunar day.
 MonthGrid FillMonthGrid(int32_t year, int month, int shownDay);
 
+// The second line of a cell's text, "" for an empty cell.
+std::string CellSecondLine(const std::string& cell);
+
 // The day of the month that cell n shows, 0 for an empty cell (October 1582
 // skips from the 4th to the 15th).
 int MonthCellDay(int32_t year, int month, int cell);

@@ -250,8 +250,8 @@ std::vector<SunTimesOfDay> YearSunTimes(int32_t y, int32_t cityCode, bool twilig
     // October 1582, so the year's days are its first day plus 0..n-1.
     int32_t first = DateToDayNumber(y, 1, 1);
     for (int32_t day = first; day < first + DaysInYear(y); ++day)
-        days.push_back({day, SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, firstKind),
-                        SunEventTime(day, CurrentPlace.longitude, CurrentPlace.latitude, CalcZone, secondKind)});
+        days.push_back({day, SunTimeHere(day, firstKind),
+                        SunTimeHere(day, secondKind)});
     SelectCity(ownCity);
     return days;
 }

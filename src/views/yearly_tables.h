@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "day_card.h"  // MinShownYear, ToolMaxYear and the first lunar date
+#include "date_bounds.h"  // MinShownYear, ToolMaxYear and the first lunar date
 
 // The tool's four modes, numbered as the menu opens them.
 enum class TableMode { LunarMonths = 1, SolarTerms = 2, Moons = 3, SunTimes = 4 };
