@@ -20,13 +20,6 @@ constexpr int32_t CycleEpoch = -1931876;
 
 bool InDayRange(int32_t j) { return j >= FirstHijriDayNumber && j <= LastHijriDayNumber; }
 
-// "AD"/"BC" tag, month, day and year of a Hijri date; years <= 0 show 1 - y,
-// as civil BC years do.
-std::string HijriDateText(int32_t y, int m, int d)
-{
-    return DateToText(CalendarDate{y, m, d});
-}
-
 }  // namespace
 
 int IsHijriLeapYear(int32_t y)
@@ -105,8 +98,9 @@ std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
     return j == NoDayNumber ? std::nullopt : HijriDateOfDay(j);
 }
 
-std::string SolarToHijriText(int32_t y, int m, int d)
+std::string HijriDateText(const std::optional<HijriDate>& date)
 {
-    auto date = HijriDateOf(CalendarDate{y, m, d});
-    return date ? HijriDateText(date->year, date->month, date->day) : "";
+    return date ? DateToText(CalendarDate{date->year, date->month, date->day}) : std::string();
 }
+
+std::string SolarToHijriText(int32_t y, int m, int d) { return HijriDateText(HijriDateOf(CalendarDate{y, m, d})); }

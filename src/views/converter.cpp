@@ -208,8 +208,8 @@ void AppendExportLine(std::string& line, int32_t j, const CalendarDate& date, co
                       const std::string& term, char separator)
 {
     std::optional<LunarDate> lunar = LunarDateOfDay(j);
-    for (const std::string& field : {IsoDateText(date), DateToText(date), LunarDateText(lunar),
-                                     SolarToHijriText(date.year, date.month, date.day)}) {
+    for (const std::string& field :
+         {IsoDateText(date), DateToText(date), LunarDateText(lunar), HijriDateText(HijriDateOfDay(j))}) {
         line += field;
         line += separator;
     }

@@ -88,16 +88,15 @@ std::optional<std::string> GbkToUtf8(const std::string& gbk)
     const unsigned char* from = reinterpret_cast<const unsigned char*>(gbk.data());
     const unsigned char* end = from + gbk.size();
     while (from < end) {
-        // Eight ASCII bytes at a time: most of an exported line is digits.
-        uint64_t eight;
-        if (end - from >= 8 && (std::memcpy(&eight, from, 8), (eight & 0x8080808080808080u) == 0)) {
-            std::memcpy(to, from, 8);
-            to += 8;
-            from += 8;
-            continue;
-        }
         if (*from < 0x80) {
-            *to++ = char(*from++);
+            // A run of ASCII, eight bytes at a time while it lasts: most of
+            // an exported line is digits.
+            for (uint64_t eight; end - from >= 8; from += 8, to += 8) {
+                std::memcpy(&eight, from, 8);
+                if ((eight & 0x8080808080808080u) != 0) break;
+                std::memcpy(to, from, 8);
+            }
+            while (from < end && *from < 0x80) *to++ = char(*from++);
             continue;
         }
         if (*from == 0x80 || *from == 0xFF || from + 1 == end) return ConvertText("UTF-8", "GBK", gbk);
