@@ -207,7 +207,7 @@ namespace {
 void AppendExportLine(std::string& line, int32_t j, const CalendarDate& date, const std::string& cycle,
                       const std::string& term, char separator)
 {
-    std::optional<LunarDate> lunar = LunarDateOfDay(j);
+    std::optional<LunarDate> lunar = LunarDateOf(date);
     for (const std::string& field :
          {IsoDateText(date), DateToText(date), LunarDateText(lunar), HijriDateText(HijriDateOfDay(j))}) {
         line += field;
