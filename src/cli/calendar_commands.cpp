@@ -47,13 +47,6 @@ std::string ShownYearsText()
     return "years from " + std::to_string(MinShownYear) + " to " + std::to_string(MaxShownYear);
 }
 
-std::string Centred(const std::string& gbk, size_t width)
-{
-    std::string text = LeftBytes(gbk, width);
-    size_t left = (width - text.size()) / 2;
-    return std::string(left, ' ') + text + std::string(width - text.size() - left, ' ');
-}
-
 std::string WithoutTrailingBlanks(std::string line)
 {
     line.erase(line.find_last_not_of(' ') + 1);

@@ -32,13 +32,6 @@ int Refuse(const std::string& message)
     return 2;
 }
 
-std::string Centred(const std::string& gbk, size_t width)
-{
-    std::string text = LeftBytes(gbk, width);
-    size_t left = (width - text.size()) / 2;
-    return std::string(left, ' ') + text + std::string(width - text.size() - left, ' ');
-}
-
 // One month as lines of MonthWidth columns (title, weekdays, two lines a
 // week); today's day (0 for none) between the escapes that reverse it.
 std::vector<std::string> MonthBlock(int32_t year, int month, int today, bool reverse)

@@ -102,3 +102,10 @@ int CountOfCharacter(const std::string& text, const std::string& ch)
         count += text.compare(pos, first.size(), first) == 0;
     return count;
 }
+
+std::string Centred(const std::string& gbk, size_t width)
+{
+    std::string text = LeftBytes(gbk, width);
+    size_t left = (width - text.size()) / 2;
+    return std::string(left, ' ') + text + std::string(width - text.size() - left, ' ');
+}

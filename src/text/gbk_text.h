@@ -25,6 +25,9 @@ inline bool IsSingleByte(const std::string& text, size_t pos, char c)
 // The longest prefix of at most maxBytes bytes that does not split a
 // two-byte character.
 std::string LeftBytes(const std::string& text, size_t maxBytes);
+// The text cut as LeftBytes does and centred in `width` bytes with blanks,
+// the odd blank on the right.
+std::string Centred(const std::string& gbk, size_t width);
 // The text without the blanks (" ") at either end.
 std::string TrimBlanks(const std::string& text);
 // Whether part occurs in text starting on a character: a trail byte followed

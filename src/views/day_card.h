@@ -9,7 +9,6 @@
 
 #include "civil_calendar.h"
 #include "date_bounds.h"
-#include "gbk_text.h"
 
 // One drop-down selector: the item texts, the value each item stands for
 // (year, month number, day) and the index of the shown value's item, -1 when
