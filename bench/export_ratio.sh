@@ -39,13 +39,15 @@ JS
 # hundredths, a tenth of lumora-cli's whole run).
 measure() {
     python3 - "$work/lines" "$@" <<'PY'
-import resource, subprocess, sys, time
+import os, subprocess, sys, time
 with open(sys.argv[1], "wb") as lines:
     start = time.perf_counter()
-    subprocess.run(sys.argv[2:], stdout=lines, check=True)
+    child = subprocess.Popen(sys.argv[2:], stdout=lines)
+    _, status, usage = os.wait4(child.pid, 0)
     wall = time.perf_counter() - start
-cpu = resource.getrusage(resource.RUSAGE_CHILDREN)
-print(f"{wall:.3f} {cpu.ru_utime + cpu.ru_stime:.3f}")
+if status != 0:
+    sys.exit(f"{sys.argv[2]} exited with status {status}")
+print(f"{wall:.3f} {usage.ru_utime + usage.ru_stime:.3f}")
 PY
     [ "$(wc -l <"$work/lines")" -eq 73049 ] || { echo "expected 73049 lines from: $*" >&2; exit 1; }
 }
