@@ -1,5 +1,6 @@
 #include "terminal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -77,7 +78,43 @@ void PrintLine(FILE* stream, const std::string& gbk)
 
 void PrintWindowText(FILE* stream, const std::string& gbk)
 {
-    for (const std::string& line : WindowLines(gbk)) PrintLine(stream, line);
+    // A quoted argument kept as typed is looked for line by line.
+    if (!ForeignArguments().empty()) {
+        for (const std::string& line : WindowLines(gbk)) PrintLine(stream, line);
+        return;
+    }
+    // The lines go out in pieces of some 64 KB that end with a line, each
+    // converted at once with its "\r\n" as "\n": a query lists millions of
+    // lines. A piece that does not convert goes line by line, as any text.
+    // The last line's "\n" comes at the end.
+    const size_t pieceBytes = 1 << 16;
+    std::string piece;
+    for (size_t start = 0; start < gbk.size();) {
+        size_t end = gbk.size() - start <= pieceBytes ? std::string::npos : gbk.find("\r\n", start + pieceBytes);
+        end = end == std::string::npos ? gbk.size() : end + 2;
+        auto eachLine = [&](auto f) {
+            for (size_t at = start; at < end;) {
+                size_t lineEnd = std::min(gbk.find("\r\n", at), end);
+                f(at, lineEnd - at, lineEnd < end);
+                at = lineEnd + 2;
+            }
+        };
+        piece.clear();
+        eachLine([&](size_t at, size_t length, bool broken) {
+            piece.append(gbk, at, length);
+            if (broken) piece += '\n';
+        });
+        if (auto utf8 = GbkToUtf8(piece)) {
+            PrintUtf8(stream, *utf8);
+        } else {
+            eachLine([&](size_t at, size_t length, bool broken) {
+                PrintText(stream, gbk.substr(at, length));
+                if (broken) std::fputc('\n', stream);
+            });
+        }
+        start = end;
+    }
+    std::fputc('\n', stream);
 }
 
 std::optional<CalendarDate> ParseDateArgument(const std::string& text, bool bc)

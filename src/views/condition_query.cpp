@@ -74,23 +74,42 @@ struct StepReporter {
     }
 };
 
-QueryResult Finished(const std::string& statusLine, int count, const std::vector<std::string>& lines)
+// The text of a result list, built as it grows: lines separated by "\r\n".
+// A search of days lists millions of lines.
+struct ListText {
+    std::string text;
+    bool any = false;  // a line has been started, maybe an empty one
+
+    // Starts a line; the caller appends its text.
+    std::string& Line()
+    {
+        if (any) text += LineBreak;
+        any = true;
+        return text;
+    }
+    void Add(const std::string& line) { Line() += line; }
+};
+
+QueryResult Finished(const std::string& statusLine, int count, ListText& list)
 {
     QueryResult result;
     result.searched = true;
     result.count = count;
-    for (size_t i = 0; i < lines.size(); ++i) result.found += (i ? LineBreak : "") + lines[i];
     result.status = statusLine;
-    result.text = statusLine + (lines.empty() ? "" : LineBreak + result.found);
+    result.text.reserve(statusLine.size() + 2 + list.text.size());
+    result.text = statusLine;
+    if (list.any) result.text.append(LineBreak).append(list.text);
+    result.found = std::move(list.text);
     return result;
 }
 
-QueryResult Stopped(int count, const std::vector<std::string>& lines)
+QueryResult Stopped(int count, ListText& list)
 {
-    QueryResult result = Finished("", count, lines);
+    QueryResult result;
+    result.searched = true;
     result.stopped = true;
-    result.status = "";
-    result.text = "";
+    result.count = count;
+    result.found = std::move(list.text);
     return result;
 }
 
@@ -103,20 +122,21 @@ std::string MonthDays(int32_t y, int code, bool isLong)
 QueryResult SearchLeapMonths(const MonthQuery& query, int32_t years, const QueryHooks& hooks)
 {
     StepReporter reporter{hooks, years, 1, ""};
-    std::vector<std::string> lines;
+    ListText list;
+    int count = 0;
     for (int32_t i = 0; i < years; ++i) {
         int32_t y = query.firstYear + i;
         auto shape = LunarYearShapeOf(y);
         int leap = shape ? shape->leapMonth : 0;
         if (leap != 0 && (query.leapMonth == 0 || leap == query.leapMonth)) {
             bool isLong = shape->leapMonthDays == 30;
-            lines.push_back(EraYear(y) + LunarMonthName(leap + 12, isLong ? 1 : 0) + "    " +
-                            MonthDays(y, leap + 12, isLong));
+            list.Add(EraYear(y) + LunarMonthName(leap + 12, isLong ? 1 : 0) + "    " + MonthDays(y, leap + 12, isLong));
+            ++count;
         }
-        if (reporter.AfterStep(y, i)) return Stopped(int(lines.size()), lines);
+        if (reporter.AfterStep(y, i)) return Stopped(count, list);
     }
     std::string what = query.leapMonth == 0 ? " 个农历闰月" : " 个农历闰" + PlainMonthName(query.leapMonth);
-    return Finished("    共找到 " + std::to_string(lines.size()) + what, int(lines.size()), lines);
+    return Finished("    共找到 " + std::to_string(count) + what, count, list);
 }
 
 QueryResult SearchMonthRuns(const MonthQuery& query, int32_t years, const QueryHooks& hooks)
@@ -127,7 +147,7 @@ QueryResult SearchMonthRuns(const MonthQuery& query, int32_t years, const QueryH
                        : query.search == MonthSearch::ThreeLong ? "组三连大月"
                                                                 : "组三连小月";
     StepReporter reporter{hooks, years, 1, ""};
-    std::vector<std::string> lines;
+    ListText list;
     MonthRunFinder finder{wantLong, runLength, {}};
     int count = 0;
     for (int32_t i = 0; i < years; ++i) {
@@ -139,15 +159,15 @@ QueryResult SearchMonthRuns(const MonthQuery& query, int32_t years, const QueryH
             int code = LunarMonthFromOrdinal(y, ordinal);
             std::vector<RunMonth> group = finder.Add({y, code}, LunarMonthLength(y, code) == 30);
             if (group.empty()) continue;
-            lines.push_back("");
-            lines.push_back("第" + std::to_string(++count) + kind + "：");
+            list.Add("");
+            list.Add("第" + std::to_string(++count) + kind + "：");
             for (const RunMonth& month : group)
-                lines.push_back("    " + EraYear(month.year) + LunarMonthName(month.code, wantLong ? 1 : 0) + "→" +
-                                MonthDays(month.year, month.code, wantLong));
+                list.Add("    " + EraYear(month.year) + LunarMonthName(month.code, wantLong ? 1 : 0) + "→" +
+                         MonthDays(month.year, month.code, wantLong));
         }
-        if (reporter.AfterStep(y, i)) return Stopped(count, lines);
+        if (reporter.AfterStep(y, i)) return Stopped(count, list);
     }
-    return Finished("    共找到 " + std::to_string(count) + " " + kind, count, lines);
+    return Finished("    共找到 " + std::to_string(count) + " " + kind, count, list);
 }
 
 // The values of a function of the day over a block of days in which a value,
@@ -243,6 +263,38 @@ struct DayMemo {
         }
         return monthIndex;
     }
+
+    // The stem-branch text of listed days, which come in order. Counted from
+    // 立春, its year and month part stays the same up to the day before the
+    // next day on which it may change: 1 January, or a term day of an
+    // odd-numbered term (节) or of none. Up to there only the day's own stem
+    // and branch are new.
+    std::string cycleYearMonth;  // "" when the next text is made in full
+    int32_t cycleFrom = 0, cycleLast = 0;
+    std::string CycleText(int32_t j, const CalendarDate& date, int mode)
+    {
+        if (mode == 0 && !cycleYearMonth.empty() && j > cycleFrom && j <= cycleLast)
+            return cycleYearMonth + DayCycleText(date.year, date.month, date.day);
+        std::string text = CycleDateText(date.year, date.month, date.day, mode);
+        // The day part is the last three characters (six bytes).
+        cycleYearMonth = mode == 0 && text.size() > 6 ? text.substr(0, text.size() - 6) : "";
+        cycleFrom = j;
+        if (!cycleYearMonth.empty()) cycleLast = LastDayOfCycleYearMonth(j, date.year);
+        return text;
+    }
+    int32_t LastDayOfCycleYearMonth(int32_t j, int32_t year)
+    {
+        int32_t yearEnd = DateToDayNumber(year, 12, 31);
+        for (int32_t from = j + 1; from <= yearEnd;) {
+            int32_t termDay = NextTermDay(from);
+            if (termDay < from) return from - 1;  // no answer: made in full from there
+            if (termDay > yearEnd) break;
+            int n = SolarTermOnDay(termDay);
+            if (n == 0 || n % 2 == 1) return termDay - 1;
+            from = termDay + 1;
+        }
+        return yearEnd;
+    }
 };
 
 // The number 1..24 of a solar term's name, 0 for any other text.
@@ -253,22 +305,32 @@ int TermNamed(const std::string& name)
     return 0;
 }
 
-bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int mode, DayMemo& memo)
+// The remainder of the day number divided by 7 on the days of the named
+// weekday (day numbers count from a Monday), -1 for no weekday's name.
+int WeekdayRemainder(const std::string& name)
+{
+    for (int n = 1; n <= 7; ++n)
+        if (name == WeekdayNameOf(n)) return n - 1;
+    return -1;
+}
+
+bool IsDayFound(const DayQuery& query, int weekday, int32_t j, const CalendarDate& date, int mode, DayMemo& memo)
 {
     // The cheap tests first: every test is a pure function of the day, so
     // the order changes only how soon a day is rejected.
     if (query.gregorianMonth && query.gregorianMonth != date.month) return false;
     if (query.gregorianDay && query.gregorianDay != date.day) return false;
-    if (!query.weekday.empty() && WeekdayName(date.year, date.month, date.day) != query.weekday) return false;
+    if (!query.weekday.empty() && FloorMod(j, 7) != weekday) return false;
     if (query.dayCycle && DayCycleIndex(date.year, date.month, date.day) != query.dayCycle) return false;
     if (query.hijriMonth || query.hijriDay) {
-        auto hijri = HijriDateOf(date);
+        auto hijri = HijriDateOfDay(j);
         int month = hijri ? hijri->month : 0, day = hijri ? hijri->day : 0;
         if ((query.hijriMonth && query.hijriMonth != month) || (query.hijriDay && query.hijriDay != day))
             return false;
     }
+    std::optional<LunarDate> lunar;
+    if (query.lunarMonth || query.lunarDay || !query.festival.empty()) lunar = LunarDateOf(date);
     if (query.lunarMonth || query.lunarDay) {
-        auto lunar = LunarDateOf(date);
         int month = lunar ? lunar->month : 0, day = lunar ? lunar->day : 0;
         if ((query.lunarMonth && query.lunarMonth != month) || (query.lunarDay && query.lunarDay != day))
             return false;
@@ -288,28 +350,29 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
                                                            : NextSolarTermText(date.year, date.month, date.day);
         if (!ContainsText(text, "今日" + query.term)) return false;
     }
-    if (!query.festival.empty() && !ContainsText(DayFestivalText(date.year, date.month, date.day), query.festival))
-        return false;
+    if (!query.festival.empty() && !ContainsText(DayFestivalText(date, lunar), query.festival)) return false;
     if (query.monthCycle && memo.MonthIndex(j, date, mode) != query.monthCycle) return false;
     return true;
 }
 
-void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& memo, std::vector<std::string>& lines)
+// Appends one listed day to the list.
+void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& memo, ListText& list)
 {
-    lines.push_back("");
-    lines.push_back("第" + std::to_string(count) + "个条件日：");
-    lines.push_back("    对应公历→" + DayNumberToText(j));
-    lines.push_back("    对应农历→" + SolarToLunar(date.year, date.month, date.day));
-    lines.push_back("    对应回历→" + SolarToHijriText(date.year, date.month, date.day));
-    lines.push_back("    对应星期→" + WeekdayName(date.year, date.month, date.day));
-    lines.push_back("    对应干支→" + CycleDateText(date.year, date.month, date.day, mode));
+    std::optional<LunarDate> lunar = LunarDateOf(date);
+    list.Add("");
+    list.Line().append("第").append(std::to_string(count)).append("个条件日：");
+    list.Line().append("    对应公历→").append(DateToText(date));
+    list.Line().append("    对应农历→").append(LunarDateText(lunar));
+    list.Line().append("    对应回历→").append(HijriDateText(HijriDateOfDay(j)));
+    list.Line().append("    对应星期→").append(WeekdayNameOf(int(FloorMod(j, 7)) + 1));
+    list.Line().append("    对应干支→").append(memo.CycleText(j, date, mode));
     if (memo.IsTermDay(j)) {
         // On a term day the text is "今日" with the term's name and time.
         std::string term = NextSolarTermText(date.year, date.month, date.day);
-        if (!term.empty()) lines.push_back("    对应节气→" + term);
+        if (!term.empty()) list.Line().append("    对应节气→").append(term);
     }
-    std::string festivals = DayFestivalText(date.year, date.month, date.day);
-    if (!festivals.empty()) lines.push_back("    对应节日→" + festivals);
+    std::string festivals = DayFestivalText(date, lunar);
+    if (!festivals.empty()) list.Line().append("    对应节日→").append(festivals);
 }
 
 }  // namespace
@@ -370,14 +433,15 @@ QueryResult SearchConditionDays(const DayQuery& query, const QueryHooks& hooks)
     int mode = GanZhiFromChunjieFlag;
     StepReporter reporter{hooks, int64_t(last) - first + 1, 2, ""};
     DayMemo memo;
-    std::vector<std::string> lines;
+    int weekday = WeekdayRemainder(query.weekday);
+    ListText list;
     int count = 0;
     for (int32_t j = first; j <= last; ++j) {
         auto date = DayNumberToDate(j);
-        if (date && IsDayFound(query, j, *date, mode, memo)) ListDay(++count, j, *date, mode, memo, lines);
-        if (reporter.AfterStep(j, int64_t(j) - first)) return Stopped(count, lines);
+        if (date && IsDayFound(query, weekday, j, *date, mode, memo)) ListDay(++count, j, *date, mode, memo, list);
+        if (reporter.AfterStep(j, int64_t(j) - first)) return Stopped(count, list);
     }
-    return Finished("    共找到 " + std::to_string(count) + " 个条件日", count, lines);
+    return Finished("    共找到 " + std::to_string(count) + " 个条件日", count, list);
 }
 
 
