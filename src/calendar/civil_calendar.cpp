@@ -7,12 +7,6 @@ namespace {
 
 bool YearInRange(int32_t year) { return year >= FirstYear && year <= LastYear; }
 
-// The classical Julian-day constants are single-precision values; holding
-// them as such keeps every floor() on the side the table was built for
-// (floor(30.6 * 15) stays 459).
-const double Factor30_6001 = double(30.6001f);
-const double Offset122_1 = double(122.1f);
-
 }  // namespace
 
 int IsLeapYear(int32_t year)
@@ -86,21 +80,25 @@ int32_t DateToDayNumber(int32_t year, int month, int day)
 std::optional<CalendarDate> DayNumberToDate(int32_t z)
 {
     if (z < FirstDayNumber || z > LastDayNumber) return std::nullopt;
-    double a = z;
+    // The classical algorithm in whole numbers. Its quotients never come
+    // near a whole number but where the integer form below lands exactly:
+    // (z - 1867216.25) / 36524.25 is (4z - 7468865) / 146097; with b whole,
+    // (b - 122.1f) / 365.25 lies 0.6 above (4b - 489) / 1461 in the
+    // numerator; and e = floor(e1 / 30.6001f) is the largest e with
+    // 306 e < 10 e1, its 30.6001f e falling below the next whole number.
+    auto floorDiv = [](int64_t a, int64_t n) { return (a - FloorMod(a, n)) / n; };
+    int64_t a = z;
     if (z >= GregorianStartDay) {
-        double alpha = std::floor((z - 1867216.25) / 36524.25);
-        a = z + 1 + alpha - std::floor(alpha / 4);
+        int64_t alpha = floorDiv(4 * int64_t(z) - 7468865, 146097);
+        a = z + 1 + alpha - floorDiv(alpha, 4);
     }
-    double b = a + 1524;
-    double c = std::floor((b - Offset122_1) / 365.25);
-    double d = std::floor(365.25 * c);
-    double e1 = b - d;
-    double e = std::floor(e1 / Factor30_6001);
-    int day = int(e1 - std::floor(Factor30_6001 * e));
-    int month = int(e) - 1;
-    if (month > 12) month = int(e) - 13;
-    int32_t year = int32_t(c) - 4716;
-    if (month <= 2) year += 1;
+    int64_t b = a + 1524;
+    int64_t c = floorDiv(4 * b - 489, 1461);
+    int64_t e1 = b - floorDiv(1461 * c, 4);
+    int64_t e = (10 * e1 - 1) / 306;
+    int day = int(e1 - 306 * e / 10);
+    int month = int(e) - (e > 13 ? 13 : 1);
+    int32_t year = int32_t(c - 4716 + (month <= 2));
     return CalendarDate{year, month, day};
 }
 

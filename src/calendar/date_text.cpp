@@ -23,21 +23,29 @@ std::string ZeroPadded(int64_t value, int width)
     return text;
 }
 
-std::string DateToText(const CalendarDate& date)
+void AppendDateText(std::string& text, const CalendarDate& date)
 {
     // Written in place for the usual dates: the day export and the lunar
     // conversions ask for several on every day.
     int64_t shown = date.year > 0 ? date.year : 1 - int64_t(date.year);
     if (shown <= 9999 && date.month >= 0 && date.month <= 99 && date.day >= 0 && date.day <= 99) {
-        char text[12] = {date.year > 0 ? 'A' : 'B', date.year > 0 ? 'D' : 'C',
-                         char('0' + date.month / 10), char('0' + date.month % 10), '-',
-                         char('0' + date.day / 10), char('0' + date.day % 10), '-'};
-        for (int i = 11, v = int(shown); i >= 8; --i, v /= 10) text[i] = char('0' + v % 10);
-        return std::string(text, sizeof text);
+        char digits[12] = {date.year > 0 ? 'A' : 'B', date.year > 0 ? 'D' : 'C',
+                           char('0' + date.month / 10), char('0' + date.month % 10), '-',
+                           char('0' + date.day / 10), char('0' + date.day % 10), '-'};
+        for (int i = 11, v = int(shown); i >= 8; --i, v /= 10) digits[i] = char('0' + v % 10);
+        text.append(digits, sizeof digits);
+        return;
     }
     bool ad = date.year > 0;
-    return std::string(ad ? "AD" : "BC") + ZeroPadded(date.month, 2) + "-" +
-           ZeroPadded(date.day, 2) + "-" + ZeroPadded(ad ? date.year : 1 - int64_t(date.year), 4);
+    text += std::string(ad ? "AD" : "BC") + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2) + "-" +
+            ZeroPadded(ad ? date.year : 1 - int64_t(date.year), 4);
+}
+
+std::string DateToText(const CalendarDate& date)
+{
+    std::string text;
+    AppendDateText(text, date);
+    return text;
 }
 
 std::string DayNumberToText(int32_t dayNumber)
@@ -81,28 +89,39 @@ std::string MomentToText(double moment)
            ZeroPadded(f.second, 2);
 }
 
-std::string IsoDateText(const CalendarDate& date)
+void AppendIsoDateText(std::string& text, const CalendarDate& date)
 {
-    if (!IsValidDate(date.year, date.month, date.day)) return "";
+    if (!IsValidDate(date.year, date.month, date.day)) return;
     // Written in place for four-digit years, as the day export asks for one
     // on every line.
     if (date.year > -10000 && date.year < 10000) {
-        char text[11];
+        char digits[11];
         int at = 0;
-        if (date.year < 0) text[at++] = '-';
-        for (int i = at + 3, v = std::abs(date.year); i >= at; --i, v /= 10) text[i] = char('0' + v % 10);
+        if (date.year < 0) digits[at++] = '-';
+        for (int i = at + 3, v = std::abs(date.year); i >= at; --i, v /= 10) digits[i] = char('0' + v % 10);
         at += 4;
-        text[at++] = '-';
-        text[at++] = char('0' + date.month / 10);
-        text[at++] = char('0' + date.month % 10);
-        text[at++] = '-';
-        text[at++] = char('0' + date.day / 10);
-        text[at++] = char('0' + date.day % 10);
-        return std::string(text, size_t(at));
+        digits[at++] = '-';
+        digits[at++] = char('0' + date.month / 10);
+        digits[at++] = char('0' + date.month % 10);
+        digits[at++] = '-';
+        digits[at++] = char('0' + date.day / 10);
+        digits[at++] = char('0' + date.day % 10);
+        text.append(digits, size_t(at));
+        return;
     }
-    std::string text = date.year < 0 ? "-" : "";
-    text += ZeroPadded(date.year < 0 ? -int64_t(date.year) : date.year, 4);
-    return text + "-" + ZeroPadded(date.month, 2) + "-" + ZeroPadded(date.day, 2);
+    if (date.year < 0) text += '-';
+    text += ZeroPadded(std::abs(int64_t(date.year)), 4);
+    text += '-';
+    text += ZeroPadded(date.month, 2);
+    text += '-';
+    text += ZeroPadded(date.day, 2);
+}
+
+std::string IsoDateText(const CalendarDate& date)
+{
+    std::string text;
+    AppendIsoDateText(text, date);
+    return text;
 }
 
 std::string NormaliseTypedDate(const std::string& s)

@@ -10,6 +10,8 @@
 #include "civil_calendar.h"
 
 std::string DateToText(const CalendarDate& date);
+// DateToText appended to `text`, as the day export builds its lines.
+void AppendDateText(std::string& text, const CalendarDate& date);
 // The numbers of a tagged date text ("AD16-02-2020", "BC01-01-0104"), with a
 // BC year read back as 1 - year; nullopt for anything else.
 std::optional<CalendarDate> ReadTaggedDate(const std::string& tagged);
@@ -32,6 +34,7 @@ bool MomentFieldsSettled(double moment, double margin);
 // ISO 8601 "YYYY-MM-DD" with the astronomical year, signed below year 0
 // ("-0103-02-01" is 104 BC); "" for an invalid date.
 std::string IsoDateText(const CalendarDate& date);
+void AppendIsoDateText(std::string& text, const CalendarDate& date);
 // "MM-DD-YYYY" from what the user typed ("1-2-3" gives "01-02-0003"), or ""
 // when the shape is wrong. Whether the date exists is the caller's test.
 std::string NormaliseTypedDate(const std::string& typed);

@@ -139,6 +139,7 @@ using Record = std::array<char, 17>;
 struct YearSlot {
     Record record;
     LunarYearShape shape;
+    int32_t newYearDay;  // the day number of the shape's New Year's day
     YearStart start;
     bool hasStart;
 };
@@ -206,6 +207,7 @@ const YearSlot* BuiltSlot(int32_t y)
     if (slot.record[0] == '\0') {
         slot.record = BuildRecord(y);
         slot.shape = DecodeRecord(slot.record);
+        slot.newYearDay = DateToDayNumber(y, slot.shape.newYearMonth, slot.shape.newYearDay);
     }
     return &slot;
 }
@@ -216,10 +218,6 @@ const LunarYearShape* ShapeOf(int32_t y)
     return slot ? &slot->shape : nullptr;
 }
 
-int32_t NewYearDayNumber(int32_t y, const LunarYearShape& shape)
-{
-    return DateToDayNumber(y, shape.newYearMonth, shape.newYearDay);
-}
 
 bool InConversionRange(int32_t y) { return y >= FirstConversionYear && y <= LastConversionYear; }
 
@@ -242,13 +240,9 @@ std::optional<LunarDate> DateOfOrdinal(int32_t y, const LunarYearShape& shape, i
 // The lunar date of day j of civil year y (a year of the conversion range).
 std::optional<LunarDate> LunarDateInYear(int32_t y, int32_t j)
 {
-    const LunarYearShape* shape = ShapeOf(y);
-    int32_t newYear = NewYearDayNumber(y, *shape);
-    if (j < newYear) {
-        shape = ShapeOf(--y);
-        newYear = NewYearDayNumber(y, *shape);
-    }
-    return DateOfOrdinal(y, *shape, j - newYear + 1);
+    const YearSlot* slot = BuiltSlot(y);
+    if (j < slot->newYearDay) slot = BuiltSlot(--y);
+    return DateOfOrdinal(y, slot->shape, j - slot->newYearDay + 1);
 }
 
 // TermOnOrAfter answers kept by setting, x and n: the stem-branch year asks
@@ -438,14 +432,15 @@ std::optional<LunarDate> LunarDateOfDay(int32_t dayNumber)
 
 std::optional<LunarDate> LunarDateOf(const CalendarDate& date)
 {
-    if (!InConversionRange(date.year) || !IsValidDate(date.year, date.month, date.day)) return std::nullopt;
-    return LunarDateInYear(date.year, DateToDayNumber(date));
+    int32_t j = DateToDayNumber(date);
+    if (!InConversionRange(date.year) || j == NoDayNumber) return std::nullopt;
+    return LunarDateInYear(date.year, j);
 }
 
 int32_t DayOfLunarDate(const LunarDate& date)
 {
     if (!InConversionRange(date.year) || !IsValidLunarDate(date.year, date.month, date.day)) return NoDayNumber;
-    return NewYearDayNumber(date.year, *ShapeOf(date.year)) + LunarDayOrdinal(date.year, date.month, date.day) - 1;
+    return BuiltSlot(date.year)->newYearDay + LunarDayOrdinal(date.year, date.month, date.day) - 1;
 }
 
 std::string LunarDateText(const std::optional<LunarDate>& date)

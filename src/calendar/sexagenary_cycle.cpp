@@ -77,9 +77,10 @@ int MonthCycleIndex(int32_t y, int m, int d, int mode)
 int DayCycleIndex(int32_t y, int m, int d)
 {
     int32_t j = DateToDayNumber(y, m, d);
-    if (j == NoDayNumber) return 0;
-    return int(FloorMod(int64_t(j) - 11, 60)) + 1;
+    return j == NoDayNumber ? 0 : DayCycleIndexOfDay(j);
 }
+
+int DayCycleIndexOfDay(int32_t dayNumber) { return int(FloorMod(int64_t(dayNumber) - 11, 60)) + 1; }
 
 int CurrentTermIndex(int32_t y, int m, int d)
 {
@@ -110,6 +111,14 @@ std::string DayCycleText(int32_t y, int m, int d)
 
 std::string CycleName(int index)
 {
-    if (index < 1 || index > 60) return "";
-    return std::string(StemNames[(index - 1) % 10 + 1]) + BranchNames[(index - 1) % 12 + 1];
+    std::string name;
+    AppendCycleName(name, index);
+    return name;
+}
+
+void AppendCycleName(std::string& text, int index)
+{
+    if (index < 1 || index > 60) return;
+    text += StemNames[(index - 1) % 10 + 1];
+    text += BranchNames[(index - 1) % 12 + 1];
 }

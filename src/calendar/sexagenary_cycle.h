@@ -9,10 +9,12 @@
 
 // "甲子" .. "癸亥" for 1..60, "" otherwise.
 std::string CycleName(int index);
+void AppendCycleName(std::string& text, int index);
 int YearCycleIndex(int32_t y, int m, int d, int mode);
 int YearAnimalIndex(int32_t y, int m, int d, int mode);
 int MonthCycleIndex(int32_t y, int m, int d, int mode);
 int DayCycleIndex(int32_t y, int m, int d);
+int DayCycleIndexOfDay(int32_t dayNumber);
 // Number 1..24 of the solar term whose period contains the day.
 int CurrentTermIndex(int32_t y, int m, int d);
 // "甲子(鼠)年丙寅月戊午日", or "" when any part is unavailable.

@@ -194,7 +194,7 @@ std::string DayFestivalText(const CalendarDate& date, const std::optional<LunarD
 
 std::string LunarFestivalText(int32_t ly, int lm, int ld)
 {
-    if (ly < FirstConversionYear || ly > LastConversionYear || !IsValidLunarDate(ly, lm, ld)) return "";
+    if (ly < FirstConversionYear || ly > LastConversionYear) return "";
     // When a festival is kept; asked only of the festival of the date.
     enum Rule { Always, From277BC, NoLeapTwelfth, LastOfShortTwelfth, LastOfShortLeapTwelfth };
     struct LunarFestival {
@@ -232,7 +232,8 @@ std::string LunarFestivalText(int32_t ly, int lm, int ld)
         }
         return false;
     };
+    // Most days have no festival: the date is checked only when one matches.
     for (const LunarFestival& f : festivals)
-        if (f.month == lm && f.day == ld && applies(f.rule)) return f.name;
+        if (f.month == lm && f.day == ld && IsValidLunarDate(ly, lm, ld) && applies(f.rule)) return f.name;
     return "";
 }

@@ -29,12 +29,12 @@ constexpr ZodiacMonth ZodiacMonths[13] = {
 
 }  // namespace
 
-std::string WeekdayName(int32_t y, int m, int d)
+std::string WeekdayName(int32_t y, int m, int d) { return WeekdayNameOfDay(DateToDayNumber(y, m, d)); }
+
+std::string WeekdayNameOfDay(int32_t dayNumber)
 {
-    if (!InNameRange(y)) return "";
-    int32_t j = DateToDayNumber(y, m, d);
-    if (j == NoDayNumber) return "";
-    return WeekdayNames[FloorMod(j, 7)];
+    static const int32_t first = DateToDayNumber(-8999, 1, 1), last = DateToDayNumber(9000, 12, 31);
+    return dayNumber >= first && dayNumber <= last ? WeekdayNames[FloorMod(dayNumber, 7)] : "";
 }
 
 std::string WeekdayNameOf(int n) { return n >= 1 && n <= 7 ? WeekdayNames[n - 1] : ""; }

@@ -5,6 +5,8 @@
 #include <string>
 
 std::string WeekdayName(int32_t y, int m, int d);
+// The weekday of a day number, as WeekdayName names its date.
+std::string WeekdayNameOfDay(int32_t dayNumber);
 std::string ZodiacSignName(int32_t y, int m, int d);
 // "星期一" (1) .. "星期日" (7), "" otherwise.
 std::string WeekdayNameOf(int n);

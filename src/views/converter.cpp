@@ -208,14 +208,18 @@ void AppendExportLine(std::string& line, int32_t j, const CalendarDate& date, co
                       const std::string& term, char separator)
 {
     std::optional<LunarDate> lunar = LunarDateOf(date);
-    for (const std::string& field :
-         {IsoDateText(date), DateToText(date), LunarDateText(lunar), HijriDateText(HijriDateOfDay(j))}) {
-        line += field;
-        line += separator;
-    }
+    std::optional<HijriDate> hijri = HijriDateOfDay(j);
+    AppendIsoDateText(line, date);
+    line += separator;
+    AppendDateText(line, date);
+    line += separator;
+    if (lunar) AppendDateText(line, CalendarDate{lunar->year, lunar->month, lunar->day});
+    line += separator;
+    if (hijri) AppendDateText(line, CalendarDate{hijri->year, hijri->month, hijri->day});
+    line += separator;
     line += cycle;
     line += separator;
-    line += WeekdayName(date.year, date.month, date.day);
+    line += WeekdayNameOfDay(j);
     line += separator;
     line += DayFestivalText(date, lunar);
     line += separator;
@@ -229,13 +233,6 @@ int32_t NextTermDay(int32_t j)
 {
     int32_t day = TermMomentDay(j, 0);
     return day >= j && day - int64_t(j) < 400 ? day : j;
-}
-
-// "戊午日": the day part of the stem-branch text.
-std::string DayStemBranchText(const CalendarDate& date)
-{
-    std::string name = CycleName(DayCycleIndex(date.year, date.month, date.day));
-    return name.empty() ? "" : name + "日";
 }
 
 }  // namespace
@@ -263,7 +260,7 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
     const int mode = GanZhiFromChunjieFlag;
     int32_t termDay = first - 1;
     std::string cycleYearMonth;  // "" when it must be computed afresh
-    std::string line;
+    std::string cycle, line;
     for (int64_t k = first; k <= last; ++k) {
         int32_t j = int32_t(k);
         std::optional<CalendarDate> date = DayNumberToDate(j);
@@ -276,13 +273,14 @@ void ExportDayLines(int32_t first, int32_t last, char separator,
             if (n != 0) term = SolarTermNames[n];
             if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
         }
-        std::string cycle;
         if (mode != 0 || yearMonthMayChange || cycleYearMonth.empty()) {
             cycle = CycleDateText(date->year, date->month, date->day, mode);
             // The day part is the last three characters (six bytes).
             cycleYearMonth = mode == 0 && cycle.size() > 6 ? cycle.substr(0, cycle.size() - 6) : "";
         } else {
-            cycle = cycleYearMonth + DayStemBranchText(*date);
+            cycle = cycleYearMonth;
+            AppendCycleName(cycle, DayCycleIndexOfDay(j));
+            cycle += "日";
         }
         line.clear();
         AppendExportLine(line, j, *date, cycle, term, separator);
