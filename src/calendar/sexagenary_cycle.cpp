@@ -103,11 +103,6 @@ std::string CycleDateText(int32_t y, int m, int d, int mode)
            CycleName(day) + "日";
 }
 
-std::string DayCycleText(int32_t y, int m, int d)
-{
-    std::string name = CycleName(DayCycleIndex(y, m, d));
-    return name.empty() ? "" : name + "日";
-}
 
 std::string CycleName(int index)
 {

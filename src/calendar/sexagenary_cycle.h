@@ -19,5 +19,3 @@ int DayCycleIndexOfDay(int32_t dayNumber);
 int CurrentTermIndex(int32_t y, int m, int d);
 // "甲子(鼠)年丙寅月戊午日", or "" when any part is unavailable.
 std::string CycleDateText(int32_t y, int m, int d, int mode);
-// "戊午日": the day's part of that text, "" for an invalid date.
-std::string DayCycleText(int32_t y, int m, int d);

@@ -271,16 +271,20 @@ struct DayMemo {
     // and branch are new.
     std::string cycleYearMonth;  // "" when the next text is made in full
     int32_t cycleFrom = 0, cycleLast = 0;
-    std::string CycleText(int32_t j, const CalendarDate& date, int mode)
+    void AppendCycleText(std::string& text, int32_t j, const CalendarDate& date, int mode)
     {
-        if (mode == 0 && !cycleYearMonth.empty() && j > cycleFrom && j <= cycleLast)
-            return cycleYearMonth + DayCycleText(date.year, date.month, date.day);
-        std::string text = CycleDateText(date.year, date.month, date.day, mode);
+        if (mode == 0 && !cycleYearMonth.empty() && j > cycleFrom && j <= cycleLast) {
+            text += cycleYearMonth;
+            AppendCycleName(text, DayCycleIndexOfDay(j));
+            text += "日";
+            return;
+        }
+        std::string full = CycleDateText(date.year, date.month, date.day, mode);
         // The day part is the last three characters (six bytes).
-        cycleYearMonth = mode == 0 && text.size() > 6 ? text.substr(0, text.size() - 6) : "";
+        cycleYearMonth = mode == 0 && full.size() > 6 ? full.substr(0, full.size() - 6) : "";
         cycleFrom = j;
         if (!cycleYearMonth.empty()) cycleLast = LastDayOfCycleYearMonth(j, date.year);
-        return text;
+        text += full;
     }
     int32_t LastDayOfCycleYearMonth(int32_t j, int32_t year)
     {
@@ -305,22 +309,13 @@ int TermNamed(const std::string& name)
     return 0;
 }
 
-// The remainder of the day number divided by 7 on the days of the named
-// weekday (day numbers count from a Monday), -1 for no weekday's name.
-int WeekdayRemainder(const std::string& name)
-{
-    for (int n = 1; n <= 7; ++n)
-        if (name == WeekdayNameOf(n)) return n - 1;
-    return -1;
-}
-
-bool IsDayFound(const DayQuery& query, int weekday, int32_t j, const CalendarDate& date, int mode, DayMemo& memo)
+bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int mode, DayMemo& memo)
 {
     // The cheap tests first: every test is a pure function of the day, so
     // the order changes only how soon a day is rejected.
     if (query.gregorianMonth && query.gregorianMonth != date.month) return false;
     if (query.gregorianDay && query.gregorianDay != date.day) return false;
-    if (!query.weekday.empty() && FloorMod(j, 7) != weekday) return false;
+    if (!query.weekday.empty() && WeekdayNameOfDay(j) != query.weekday) return false;
     if (query.dayCycle && DayCycleIndex(date.year, date.month, date.day) != query.dayCycle) return false;
     if (query.hijriMonth || query.hijriDay) {
         auto hijri = HijriDateOfDay(j);
@@ -359,13 +354,16 @@ bool IsDayFound(const DayQuery& query, int weekday, int32_t j, const CalendarDat
 void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& memo, ListText& list)
 {
     std::optional<LunarDate> lunar = LunarDateOf(date);
+    std::optional<HijriDate> hijri = HijriDateOfDay(j);
     list.Add("");
     list.Line().append("第").append(std::to_string(count)).append("个条件日：");
-    list.Line().append("    对应公历→").append(DateToText(date));
-    list.Line().append("    对应农历→").append(LunarDateText(lunar));
-    list.Line().append("    对应回历→").append(HijriDateText(HijriDateOfDay(j)));
-    list.Line().append("    对应星期→").append(WeekdayNameOf(int(FloorMod(j, 7)) + 1));
-    list.Line().append("    对应干支→").append(memo.CycleText(j, date, mode));
+    AppendDateText(list.Line().append("    对应公历→"), date);
+    std::string& lunarLine = list.Line().append("    对应农历→");
+    if (lunar) AppendDateText(lunarLine, CalendarDate{lunar->year, lunar->month, lunar->day});
+    std::string& hijriLine = list.Line().append("    对应回历→");
+    if (hijri) AppendDateText(hijriLine, CalendarDate{hijri->year, hijri->month, hijri->day});
+    list.Line().append("    对应星期→").append(WeekdayNameOfDay(j));
+    memo.AppendCycleText(list.Line().append("    对应干支→"), j, date, mode);
     if (memo.IsTermDay(j)) {
         // On a term day the text is "今日" with the term's name and time.
         std::string term = NextSolarTermText(date.year, date.month, date.day);
@@ -433,12 +431,11 @@ QueryResult SearchConditionDays(const DayQuery& query, const QueryHooks& hooks)
     int mode = GanZhiFromChunjieFlag;
     StepReporter reporter{hooks, int64_t(last) - first + 1, 2, ""};
     DayMemo memo;
-    int weekday = WeekdayRemainder(query.weekday);
     ListText list;
     int count = 0;
     for (int32_t j = first; j <= last; ++j) {
         auto date = DayNumberToDate(j);
-        if (date && IsDayFound(query, weekday, j, *date, mode, memo)) ListDay(++count, j, *date, mode, memo, list);
+        if (date && IsDayFound(query, j, *date, mode, memo)) ListDay(++count, j, *date, mode, memo, list);
         if (reporter.AfterStep(j, int64_t(j) - first)) return Stopped(count, list);
     }
     return Finished("    共找到 " + std::to_string(count) + " 个条件日", count, list);
