@@ -59,7 +59,7 @@ list=$work/commands
     for q in "--term 立春 --lmonth 1 --lday 1" "--festival 复活节 --gmonth 4 --gday 1" \
              "--term 冬至 --weekday 7" "--festival 春节 --term 立春" "--lmonth L4 --lday 30" \
              "--gz-year 甲子 --gz-month 甲子 --gz-day 甲子" "--hmonth 9 --hday 1 --weekday 5" \
-             "--festival 清明" "--term 24"; do
+             "--festival 清明" "--term 24" "--weekday 7" "--lday 1"; do
         for flags in "" "--modern"; do
             echo "query-days$flags-${q// /}|$flags query days $q --from -103 --years 5104"
         done

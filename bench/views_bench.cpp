@@ -119,6 +119,15 @@ void BM_SolsticeDaysWholeRange(benchmark::State& state)
 }
 BENCHMARK(BM_SolsticeDaysWholeRange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Every Sunday: some 266,000 days listed with all their texts.
+void BM_SundaysWholeRange(benchmark::State& state)
+{
+    DayQuery query;
+    query.weekday = "星期日";
+    SearchWholeRange(state, query);
+}
+BENCHMARK(BM_SundaysWholeRange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Three long months in a row over 104 BC .. AD 5000, every record built
 // afresh as in a new process.
 void BM_ConditionMonthsFresh(benchmark::State& state)

@@ -248,6 +248,20 @@ expect_command $'    共找到 3 个农历闰四月\nAD2001闰四月小    AD05-
                query months --leap 4 --from 2000 --years 31
 expect_command $'    共找到 1 个条件日\n\n第1个条件日：\n    对应公历→AD02-29-2004\n    对应农历→AD02-10-2004\n    对应回历→AD01-08-1425\n    对应星期→星期日\n    对应干支→甲申(猴)年丙寅月戊寅日' \
                query days --gmonth 2 --gday 29 --weekday 星期日 --from 2000 --years 30
+# A long list is printed in pieces: the same lines as the JSON answer, which
+# leaves out the empty ones, and one "\n" after the last.
+long=(query days --lday 1 --from 1900 --years 200)
+"${cli[@]}" "${long[@]}" 2>/dev/null | tr -d '\r' >"$registry_dir/long.txt"
+"${cli[@]}" "${long[@]}" --json 2>/dev/null | tr -d '\r' >"$registry_dir/long.json"
+if python3 - "$registry_dir/long.txt" "$registry_dir/long.json" <<'CHECK'
+import json, sys
+text = open(sys.argv[1], encoding="utf-8").read()
+answer = json.load(open(sys.argv[2], encoding="utf-8"))
+lines = text.split("\n")
+assert len(text) > 200000 and lines.pop() == "", "one line break after the last line"
+assert [l for l in lines if l] == [answer["status"]] + answer["results"]
+CHECK
+then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: ${long[*]}: the printed lines differ from the JSON answer's"; fi
 for args in "query" "query months --from 2000 --years 5" "query months --leap 13 --from 2000 --years 5" \
             "query days --from 2000 --years 5" "query days --gday 1 --from -104 --years 1" "query days --term 春 --from 2000 --years 1"; do
     # shellcheck disable=SC2086

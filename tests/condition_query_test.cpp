@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "calendar_flags.h"
@@ -26,6 +27,18 @@ std::vector<std::string> ListedDays(const QueryResult& result)
     for (const std::string& line : WindowLines(result.found))
         if (line.compare(0, mark.size(), mark) == 0) days.push_back(line.substr(mark.size()));
     return days;
+}
+
+// The first line in which two texts differ, with its number; "" when they
+// are the same.
+std::string FirstDifference(const std::string& got, const std::string& want)
+{
+    std::vector<std::string> a = WindowLines(got), b = WindowLines(want);
+    for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        std::string x = i < a.size() ? a[i] : "(none)", y = i < b.size() ? b[i] : "(none)";
+        if (x != y) return "line " + std::to_string(i + 1) + ": " + x + " | want " + y;
+    }
+    return "";
 }
 
 MonthQuery Months(MonthSearch search, int32_t first, int32_t years, int leapMonth = 0)
@@ -255,6 +268,44 @@ TEST(ConditionQueryDays, SameDaysAsTestingEveryDay)
                              std::to_string(&query - queries.data()));
                 EXPECT_FALSE(want.empty());
                 EXPECT_EQ(ListedDays(SearchConditionDays(query)), want);
+            }
+        }
+    }
+}
+
+// Each listed day's texts are kept from day to day where they cannot
+// change; each must read as the day's own. Seven weekdays list every day,
+// across term days and year ends.
+TEST(ConditionQueryDays, ListedTextsAreEachDaysOwn)
+{
+    for (int32_t first : {1911, 1644, -103}) {
+        std::vector<DayFacts> facts = FactsOfYears(first, 2);
+        for (int mode : {0, 1}) {
+            ChunjieSetting chunjie(mode);
+            for (int n = 1; n <= 7; ++n) {
+                DayQuery query;
+                query.weekday = WeekdayNameOf(n);
+                query.firstYear = first;
+                query.years = 2;
+                std::string want;
+                int count = 0;
+                for (const DayFacts& f : facts) {
+                    if (f.weekday != query.weekday) continue;
+                    const CalendarDate& d = f.date;
+                    want += (++count > 1 ? "\r\n\r\n第" : "\r\n第");
+                    want += std::to_string(count) + "个条件日：" +
+                            "\r\n    对应公历→" + DayNumberToText(f.j) +
+                            "\r\n    对应农历→" + SolarToLunar(d.year, d.month, d.day) +
+                            "\r\n    对应回历→" + SolarToHijriText(d.year, d.month, d.day) + "\r\n    对应星期→" +
+                            f.weekday + "\r\n    对应干支→" + CycleDateText(d.year, d.month, d.day, mode);
+                    if (f.term.compare(0, 4, "今日") == 0) want += "\r\n    对应节气→" + f.term;
+                    if (!f.festival.empty()) want += "\r\n    对应节日→" + f.festival;
+                }
+                SCOPED_TRACE("year " + std::to_string(first) + ", mode " + std::to_string(mode) + ", weekday " +
+                             std::to_string(n));
+                QueryResult result = SearchConditionDays(query);
+                EXPECT_EQ(FirstDifference(result.found, want), "");
+                EXPECT_EQ(result.text, "    共找到 " + std::to_string(count) + " 个条件日\r\n" + result.found);
             }
         }
     }

@@ -293,8 +293,9 @@ struct DayMemo {
             int32_t termDay = NextTermDay(from);
             if (termDay < from) return from - 1;  // no answer: made in full from there
             if (termDay > yearEnd) break;
-            int n = SolarTermOnDay(termDay);
-            if (n == 0 || n % 2 == 1) return termDay - 1;
+            // The term of the term day: TermNumber finds the first one from there.
+            int n = TermNumber(termDay);
+            if (n < 1 || n > 24 || n % 2 == 1) return termDay - 1;
             from = termDay + 1;
         }
         return yearEnd;
