@@ -103,7 +103,6 @@ std::string CycleDateText(int32_t y, int m, int d, int mode)
            CycleName(day) + "日";
 }
 
-
 std::string CycleName(int index)
 {
     std::string name;

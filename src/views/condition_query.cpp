@@ -354,6 +354,9 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
 // Appends one listed day to the list.
 void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& memo, ListText& list)
 {
+    // Asked before the stem-branch text, which looks for the next terms
+    // from the day on.
+    bool termDay = memo.IsTermDay(j);
     std::optional<LunarDate> lunar = LunarDateOf(date);
     std::optional<HijriDate> hijri = HijriDateOfDay(j);
     list.Add("");
@@ -365,7 +368,7 @@ void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& 
     if (hijri) AppendDateText(hijriLine, CalendarDate{hijri->year, hijri->month, hijri->day});
     list.Line().append("    对应星期→").append(WeekdayNameOfDay(j));
     memo.AppendCycleText(list.Line().append("    对应干支→"), j, date, mode);
-    if (memo.IsTermDay(j)) {
+    if (termDay) {
         // On a term day the text is "今日" with the term's name and time.
         std::string term = NextSolarTermText(date.year, date.month, date.day);
         if (!term.empty()) list.Line().append("    对应节气→").append(term);
