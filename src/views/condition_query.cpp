@@ -324,9 +324,16 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
         if ((query.hijriMonth && query.hijriMonth != month) || (query.hijriDay && query.hijriDay != day))
             return false;
     }
-    std::optional<LunarDate> lunar;
-    if (query.lunarMonth || query.lunarDay || !query.festival.empty()) lunar = LunarDateOf(date);
+    // The lunar date, found once for the lunar criteria and the festivals.
+    std::optional<LunarDate> lunarOfDay;
+    bool lunarKnown = false;
+    auto lunarDate = [&]() -> const std::optional<LunarDate>& {
+        if (!lunarKnown) lunarOfDay = LunarDateOf(date);
+        lunarKnown = true;
+        return lunarOfDay;
+    };
     if (query.lunarMonth || query.lunarDay) {
+        const std::optional<LunarDate>& lunar = lunarDate();
         int month = lunar ? lunar->month : 0, day = lunar ? lunar->day : 0;
         if ((query.lunarMonth && query.lunarMonth != month) || (query.lunarDay && query.lunarDay != day))
             return false;
@@ -346,7 +353,7 @@ bool IsDayFound(const DayQuery& query, int32_t j, const CalendarDate& date, int 
                                                            : NextSolarTermText(date.year, date.month, date.day);
         if (!ContainsText(text, "今日" + query.term)) return false;
     }
-    if (!query.festival.empty() && !ContainsText(DayFestivalText(date, lunar), query.festival)) return false;
+    if (!query.festival.empty() && !ContainsText(DayFestivalText(date, lunarDate()), query.festival)) return false;
     if (query.monthCycle && memo.MonthIndex(j, date, mode) != query.monthCycle) return false;
     return true;
 }
