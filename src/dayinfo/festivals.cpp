@@ -210,7 +210,7 @@ std::string LunarFestivalText(int32_t ly, int lm, int ld)
         const char* name;
         Rule rule;
     };
-    static const LunarFestival festivals[] = {
+    static constexpr LunarFestival festivals[] = {
         {1, 1, "春节", Always},
         {1, 15, "元宵节", Always},
         {2, 2, "春龙节", Always},
@@ -240,7 +240,14 @@ std::string LunarFestivalText(int32_t ly, int lm, int ld)
         }
         return false;
     };
-    // Most days have no festival: the date is checked only when one matches.
+    // Most days of a month hold no festival and are turned away at once;
+    // the date is checked only when a festival matches.
+    constexpr uint32_t festivalDays = [] {
+        uint32_t days = 0;
+        for (const LunarFestival& f : festivals) days |= uint32_t(1) << f.day;
+        return days;
+    }();
+    if (ld < 1 || ld > 30 || (festivalDays >> ld & 1) == 0) return "";
     for (const LunarFestival& f : festivals)
         if (f.month == lm && f.day == ld && IsValidLunarDate(ly, lm, ld) && applies(f.rule)) return f.name;
     return "";
