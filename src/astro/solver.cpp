@@ -1,6 +1,7 @@
 #include "solver.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
@@ -129,10 +130,54 @@ struct MidnightSky {
     int reading;
 };
 
-std::unordered_map<int32_t, MidnightSky>& Midnights()
+// The skies read, by pages of 64 consecutive midnights: the searches read
+// midnights close together, so the page last used is mostly the one asked
+// for again, at hand without a lookup. Dropped whole at StoreLimit midnights.
+struct MidnightPage {
+    std::array<MidnightSky, 64> skies;
+    uint64_t read = 0;  // bit i: skies[i] has been read
+};
+
+struct MidnightStore {
+    std::unordered_map<int32_t, MidnightPage> pages;  // by day >> 6
+    int32_t lastKey = 0;
+    MidnightPage* last = nullptr;
+};
+
+MidnightStore& Midnights()
 {
-    static std::unordered_map<int32_t, MidnightSky> midnights;
-    return midnights;
+    static MidnightStore store;
+    return store;
+}
+
+// The page that holds `day`; made when `make`, else nullptr when none is.
+MidnightPage* PageOf(int32_t day, bool make)
+{
+    MidnightStore& store = Midnights();
+    const int32_t key = day >> 6;  // floor division
+    if (store.last && store.lastKey == key) return store.last;
+    auto it = store.pages.find(key);
+    if (it == store.pages.end()) {
+        if (!make) return nullptr;
+        if (store.pages.size() >= StoreLimit / 64) store.pages.clear();
+        it = store.pages.emplace(key, MidnightPage{}).first;
+    }
+    store.lastKey = key;
+    store.last = &it->second;
+    return store.last;
+}
+
+const MidnightSky* KnownSky(int32_t day)
+{
+    const MidnightPage* page = PageOf(day, false);
+    return page && (page->read >> (day & 63) & 1) ? &page->skies[size_t(day & 63)] : nullptr;
+}
+
+void KeepSky(int32_t day, const MidnightSky& sky)
+{
+    MidnightPage* page = PageOf(day, true);
+    page->skies[size_t(day & 63)] = sky;
+    page->read |= uint64_t(1) << (day & 63);
 }
 
 // The sky at the local midnight that opens `day`, as LastTermReached and
@@ -140,10 +185,8 @@ std::unordered_map<int32_t, MidnightSky>& Midnights()
 // or a closer one already made.
 MidnightSky SkyAtMidnight(int32_t day, bool withMoon, int reading)
 {
-    auto& midnights = Midnights();
-    auto it = midnights.find(day);
     std::optional<MidnightSky> known;
-    if (it != midnights.end()) known = it->second;
+    if (const MidnightSky* kept = KnownSky(day)) known = *kept;
     if (known) reading = std::max(reading, known->reading);
     if (known && known->reading == reading && (!withMoon || !std::isnan(known->elongation))) return *known;
     // The known sun serves when read as this reading needs it.
@@ -171,8 +214,7 @@ MidnightSky SkyAtMidnight(int32_t day, bool withMoon, int reading)
             sky.elongationBound = sky.sunBound + nutation.bound;
         }
     }
-    KeepBounded(midnights);
-    midnights[day] = sky;
+    KeepSky(day, sky);
     return sky;
 }
 
@@ -381,10 +423,9 @@ std::optional<int> TermReached(int32_t day, int step)
         if (high + margin >= k + step) return std::nullopt;
         return int(NormalizeAngle(k, 180, 180));
     };
-    auto& midnights = Midnights();
-    auto next = midnights.find(day + 1);
-    if (next != midnights.end() && midnights.count(day) == 0) {
-        double sun = next->second.sun, bound = next->second.sunBound;
+    const MidnightSky* next = KnownSky(day + 1);
+    if (next && !KnownSky(day)) {
+        double sun = next->sun, bound = next->sunBound;
         if (auto k = below(sun - SunRates.high - bound, sun - SunRates.low + bound)) return k;
     }
     for (int reading = Quick; reading <= Full; ++reading) {
@@ -685,7 +726,8 @@ std::optional<double> NearNextSolarTermMoment(int32_t day, int principalOnly, in
 
 void EraseDaySearches()
 {
-    Midnights().clear();
+    Midnights().pages.clear();
+    Midnights().last = nullptr;
     Lunations().clear();
     for (int k = 0; k < 360; k += 15) TermDays(k).clear();
 }

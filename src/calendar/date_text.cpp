@@ -1,10 +1,30 @@
 #include "date_text.h"
 
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "gbk_text.h"
+
+namespace {
+
+// "00", "01", .. "99" one after the other: the date texts write their
+// numbers two digits at a time.
+constexpr auto TwoDigits = [] {
+    std::array<char, 200> digits{};
+    for (int i = 0; i < 100; ++i) {
+        digits[size_t(2 * i)] = char('0' + i / 10);
+        digits[size_t(2 * i + 1)] = char('0' + i % 10);
+    }
+    return digits;
+}();
+
+// Writes 0..99 as two digits at `to`.
+void PutTwoDigits(char* to, int value) { std::memcpy(to, &TwoDigits[size_t(2 * value)], 2); }
+
+}  // namespace
 
 std::string ZeroPadded(int64_t value, int width)
 {
@@ -29,10 +49,11 @@ void AppendDateText(std::string& text, const CalendarDate& date)
     // conversions ask for several on every day.
     int64_t shown = date.year > 0 ? date.year : 1 - int64_t(date.year);
     if (shown <= 9999 && date.month >= 0 && date.month <= 99 && date.day >= 0 && date.day <= 99) {
-        char digits[12] = {date.year > 0 ? 'A' : 'B', date.year > 0 ? 'D' : 'C',
-                           char('0' + date.month / 10), char('0' + date.month % 10), '-',
-                           char('0' + date.day / 10), char('0' + date.day % 10), '-'};
-        for (int i = 11, v = int(shown); i >= 8; --i, v /= 10) digits[i] = char('0' + v % 10);
+        char digits[12] = {date.year > 0 ? 'A' : 'B', date.year > 0 ? 'D' : 'C', 0, 0, '-', 0, 0, '-'};
+        PutTwoDigits(digits + 2, date.month);
+        PutTwoDigits(digits + 5, date.day);
+        PutTwoDigits(digits + 8, int(shown / 100));
+        PutTwoDigits(digits + 10, int(shown % 100));
         text.append(digits, sizeof digits);
         return;
     }
@@ -95,18 +116,16 @@ void AppendIsoDateText(std::string& text, const CalendarDate& date)
     // Written in place for four-digit years, as the day export asks for one
     // on every line.
     if (date.year > -10000 && date.year < 10000) {
-        char digits[11];
-        int at = 0;
-        if (date.year < 0) digits[at++] = '-';
-        for (int i = at + 3, v = std::abs(date.year); i >= at; --i, v /= 10) digits[i] = char('0' + v % 10);
-        at += 4;
-        digits[at++] = '-';
-        digits[at++] = char('0' + date.month / 10);
-        digits[at++] = char('0' + date.month % 10);
-        digits[at++] = '-';
-        digits[at++] = char('0' + date.day / 10);
-        digits[at++] = char('0' + date.day % 10);
-        text.append(digits, size_t(at));
+        char digits[11] = {'-'};
+        char* at = date.year < 0 ? digits + 1 : digits;
+        int year = std::abs(date.year);
+        PutTwoDigits(at, year / 100);
+        PutTwoDigits(at + 2, year % 100);
+        at[4] = '-';
+        PutTwoDigits(at + 5, date.month);
+        at[7] = '-';
+        PutTwoDigits(at + 8, date.day);
+        text.append(digits, size_t(at + 10 - digits));
         return;
     }
     if (date.year < 0) text += '-';

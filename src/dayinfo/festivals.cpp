@@ -1,6 +1,7 @@
 #include "festivals.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <iterator>
@@ -27,7 +28,7 @@ struct FixedFestival {
 
 constexpr int32_t Always = INT32_MIN;
 
-// In date order (searched by date), at most one a day.
+// In date order, at most one a day.
 constexpr FixedFestival FixedFestivals[] = {
     {1, 1, "元旦节", Always, false},
     {2, 2, "世界湿地日", 1997, true},
@@ -93,11 +94,19 @@ constexpr FixedFestival FixedFestivals[] = {
     {12, 25, "圣诞节", 440, false},
 };
 
-constexpr bool EarlierDate(const FixedFestival& a, const FixedFestival& b)
-{
-    return a.month != b.month ? a.month < b.month : a.day < b.day;
-}
-static_assert(std::is_sorted(std::begin(FixedFestivals), std::end(FixedFestivals), EarlierDate));
+// The place of each day's festival in FixedFestivals by 32 * month + day,
+// -1 for none: asked on every day shown.
+constexpr auto FixedFestivalPlaces = [] {
+    std::array<int8_t, 13 * 32> places{};
+    for (int8_t& place : places) place = -1;
+    for (size_t i = 0; i < std::size(FixedFestivals); ++i)
+        places[size_t(32 * FixedFestivals[i].month + FixedFestivals[i].day)] = int8_t(i);
+    return places;
+}();
+static_assert(std::size(FixedFestivals) < 128);
+static_assert(std::adjacent_find(std::begin(FixedFestivals), std::end(FixedFestivals), [](auto& a, auto& b) {
+                  return a.month > b.month || (a.month == b.month && a.day >= b.day);
+              }) == std::end(FixedFestivals));
 
 // Festivals that fall on the n-th weekday of a month.
 struct WeekdayFestival {
@@ -164,11 +173,10 @@ std::string GregorianFestivalText(int32_t y, int m, int d, int allFestivals)
 {
     if (y < FirstConversionYear || y > LastConversionYear || !IsValidDate(y, m, d)) return "";
     std::string text;
-    auto [from, to] = std::equal_range(std::begin(FixedFestivals), std::end(FixedFestivals),
-                                       FixedFestival{m, d, nullptr, Always, false}, EarlierDate);
-    for (const FixedFestival* f = from; f != to; ++f) {
-        if (y < f->from || (f->commemorative && !allFestivals)) continue;
-        text = allFestivals && f->fullName && y >= f->fullFrom ? f->fullName : f->name;
+    if (int place = FixedFestivalPlaces[size_t(32 * m + d)]; place >= 0) {
+        const FixedFestival& f = FixedFestivals[place];
+        if (y >= f.from && (!f.commemorative || allFestivals))
+            text = allFestivals && f.fullName && y >= f.fullFrom ? f.fullName : f.name;
     }
     for (const WeekdayFestival& f : WeekdayFestivals)
         if (m == f.month && y >= f.from && d == NthWeekdayOfMonth(y, m, f.n, f.weekday)) AddName(text, f.name);
@@ -202,7 +210,7 @@ std::string LunarFestivalText(int32_t ly, int lm, int ld)
         const char* name;
         Rule rule;
     };
-    static const LunarFestival festivals[] = {
+    static constexpr LunarFestival festivals[] = {
         {1, 1, "春节", Always},
         {1, 15, "元宵节", Always},
         {2, 2, "春龙节", Always},
@@ -232,7 +240,14 @@ std::string LunarFestivalText(int32_t ly, int lm, int ld)
         }
         return false;
     };
-    // Most days have no festival: the date is checked only when one matches.
+    // Most days of a month hold no festival and are turned away at once;
+    // the date is checked only when a festival matches.
+    constexpr uint32_t festivalDays = [] {
+        uint32_t days = 0;
+        for (const LunarFestival& f : festivals) days |= uint32_t(1) << f.day;
+        return days;
+    }();
+    if (ld < 1 || ld > 30 || (festivalDays >> ld & 1) == 0) return "";
     for (const LunarFestival& f : festivals)
         if (f.month == lm && f.day == ld && IsValidLunarDate(ly, lm, ld) && applies(f.rule)) return f.name;
     return "";
