@@ -1,7 +1,6 @@
 #include "qing_methods.h"
 
 #include <cmath>
-#include <string>
 
 #include "date_text.h"
 #include "polynomial.h"
@@ -48,21 +47,15 @@ const QingConstants* ConstantsOf(int model)
     }
 }
 
-// The civil year of moment t, taken from its moment text (characters 9-12,
-// with the era tag turning the shown BC year back into an astronomical one)
-// so that the year changes exactly where the calendar's texts change it.
-// False when the moment has no text.
+// The civil year of moment t: the year of the day its moment text shows, so
+// that the year changes exactly where the calendar's texts change it. False
+// when the moment has no text.
 bool CivilYearOfMoment(double t, int* year)
 {
-    std::string text = MomentToText(t);
-    if (text.size() < 12) return false;
-    int shown = 0;
-    for (size_t i = 8; i < 12; ++i) {
-        char c = text[i];
-        if (c < '0' || c > '9') return false;
-        shown = shown * 10 + (c - '0');
-    }
-    *year = text.compare(0, 2, "BC") == 0 ? 1 - shown : shown;
+    MomentFields fields = MomentToFields(t);
+    std::optional<CalendarDate> date = fields.valid ? DayNumberToDate(fields.dayNumber) : std::nullopt;
+    if (!date) return false;
+    *year = date->year;
     return true;
 }
 
