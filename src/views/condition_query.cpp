@@ -16,6 +16,7 @@
 #include "lunar_year.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stem_branch_days.h"
 #include "weekday_zodiac.h"
 #include "yearly_tables.h"
 
@@ -213,24 +214,9 @@ struct RunMemo {
 // each an iterative computation. They change only on term days, so each
 // answer is kept for the stretch of days that share it.
 struct DayMemo {
-    // floor(TermMoment(j, 0)) is the day of the first term on or after j, so
-    // it is the same for every day from j up to that day. Two stretches are
-    // kept: a term day's month also needs the stretch after it.
-    struct TermStretch {
-        int32_t from = 1, termDay = 0;
-    } stretches[2];
-    int32_t NextTermDay(int32_t j)
-    {
-        for (const TermStretch& s : stretches)
-            if (j >= s.from && j <= s.termDay) return s.termDay;
-        int32_t termDay = TermMomentDay(j, 0);
-        // Nothing usable (out of range) is no term day; it is asked again.
-        int32_t day = termDay >= j && termDay - int64_t(j) < 366 ? termDay : j - 1;
-        stretches[1] = stretches[0];
-        stretches[0] = {j, day};
-        return day;
-    }
-    bool IsTermDay(int32_t j) { return NextTermDay(j) == j; }
+    TermDayMemo terms;
+    int32_t NextTermDay(int32_t j) { return terms.NextTermDay(j); }
+    bool IsTermDay(int32_t j) { return terms.IsTermDay(j); }
 
     // Within a Gregorian year the mode 0 year index moves at most twice, at
     // 立春, and never back.
@@ -264,41 +250,11 @@ struct DayMemo {
         return monthIndex;
     }
 
-    // The stem-branch text of listed days, which come in order. Counted from
-    // 立春, its year and month part stays the same up to the day before the
-    // next day on which it may change: 1 January, or a term day of an
-    // odd-numbered term (节) or of none. Up to there only the day's own stem
-    // and branch are new.
-    std::string cycleYearMonth;  // "" when the next text is made in full
-    int32_t cycleFrom = 0, cycleLast = 0;
+    // The stem-branch texts of the listed days, which come in order.
+    StemBranchDays cycles;
     void AppendCycleText(std::string& text, int32_t j, const CalendarDate& date, int mode)
     {
-        if (mode == 0 && !cycleYearMonth.empty() && j > cycleFrom && j <= cycleLast) {
-            text += cycleYearMonth;
-            AppendCycleName(text, DayCycleIndexOfDay(j));
-            text += "日";
-            return;
-        }
-        std::string full = CycleDateText(date.year, date.month, date.day, mode);
-        // The day part is the last three characters (six bytes).
-        cycleYearMonth = mode == 0 && full.size() > 6 ? full.substr(0, full.size() - 6) : "";
-        cycleFrom = j;
-        if (!cycleYearMonth.empty()) cycleLast = LastDayOfCycleYearMonth(j, date.year);
-        text += full;
-    }
-    int32_t LastDayOfCycleYearMonth(int32_t j, int32_t year)
-    {
-        int32_t yearEnd = DateToDayNumber(year, 12, 31);
-        for (int32_t from = j + 1; from <= yearEnd;) {
-            int32_t termDay = NextTermDay(from);
-            if (termDay < from) return from - 1;  // no answer: made in full from there
-            if (termDay > yearEnd) break;
-            // The term of the term day: TermNumber finds the first one from there.
-            int n = TermNumber(termDay);
-            if (n < 1 || n > 24 || n % 2 == 1) return termDay - 1;
-            from = termDay + 1;
-        }
-        return yearEnd;
+        cycles.Append(text, j, date, mode, terms);
     }
 };
 

@@ -17,6 +17,7 @@
 #include "lunar_year.h"
 #include "seasonal_periods.h"
 #include "sexagenary_cycle.h"
+#include "stem_branch_days.h"
 #include "weekday_zodiac.h"
 
 namespace {
@@ -226,15 +227,6 @@ void AppendExportLine(std::string& line, int32_t j, const CalendarDate& date, co
     line += term;
 }
 
-// The day of the first solar term whose day is j or later, as the day
-// texts find it; j itself when the answer makes no sense, so that the
-// caller then asks about every day.
-int32_t NextTermDay(int32_t j)
-{
-    int32_t day = TermMomentDay(j, 0);
-    return day >= j && day - int64_t(j) < 400 ? day : j;
-}
-
 }  // namespace
 
 std::string DayExportLine(int32_t j, char separator)
@@ -250,38 +242,21 @@ std::string DayExportLine(int32_t j, char separator)
 void ExportDayLines(int32_t first, int32_t last, char separator,
                     const std::function<void(const std::string&)>& write)
 {
-    // Solar terms: the first term on or after a day is the same for every
-    // day up to it, so the term texts are asked only on the term days.
-    // Stem-branch text (years from 立春): its year and month change only on
-    // the day of an odd-numbered term (节) and, as the year is counted per
-    // Gregorian year, may be re-framed on 1 January; between those days
-    // only the day's own stem and branch move on. Counted from the lunar
-    // New Year the text is cheap and taken for every day.
+    // The term texts are asked only on the term days, and the stem-branch
+    // texts keep their year and month part between the days it may change on.
     const int mode = GanZhiFromChunjieFlag;
-    int32_t termDay = first - 1;
-    std::string cycleYearMonth;  // "" when it must be computed afresh
+    TermDayMemo terms;
+    StemBranchDays cycles;
     std::string cycle, line;
     for (int64_t k = first; k <= last; ++k) {
         int32_t j = int32_t(k);
         std::optional<CalendarDate> date = DayNumberToDate(j);
         if (!date) continue;
-        if (termDay < j) termDay = NextTermDay(j);
         std::string term;
-        bool yearMonthMayChange = j == first || (date->month == 1 && date->day == 1);
-        if (j == termDay) {
-            int n = SolarTermOnDay(j);
-            if (n != 0) term = SolarTermNames[n];
-            if (n == 0 || n % 2 == 1) yearMonthMayChange = true;
-        }
-        if (mode != 0 || yearMonthMayChange || cycleYearMonth.empty()) {
-            cycle = CycleDateText(date->year, date->month, date->day, mode);
-            // The day part is the last three characters (six bytes).
-            cycleYearMonth = mode == 0 && cycle.size() > 6 ? cycle.substr(0, cycle.size() - 6) : "";
-        } else {
-            cycle = cycleYearMonth;
-            AppendCycleName(cycle, DayCycleIndexOfDay(j));
-            cycle += "日";
-        }
+        if (terms.IsTermDay(j))
+            if (int n = SolarTermOnDay(j)) term = SolarTermNames[n];
+        cycle.clear();
+        cycles.Append(cycle, j, *date, mode, terms);
         line.clear();
         AppendExportLine(line, j, *date, cycle, term, separator);
         write(line);
