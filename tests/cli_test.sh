@@ -218,6 +218,18 @@ expect_command AD16-02-2020 interval 2020-05-23 --days 1 --to lunar
 expect_command '丙子(鼠)年辛丑月壬寅日' ganzhi 02-01-0104 --bc
 expect_command $'2024-02-04\tAD02-04-2024\tAD12-25-2023\tAD07-24-1445\t甲辰(龙)年丙寅月戊戌日\t星期日\t\t立春' \
                export 2024-02-04 2024-02-04 --tsv
+# A long export (made in two halves where processes fork) gives the lines of
+# two short ones, in order; a failed write is a failure.
+long=$("${cli[@]}" export 1990-01-01 2012-06-30 | md5sum)
+short=$({ "${cli[@]}" export 1990-01-01 2001-03-31; "${cli[@]}" export 2001-04-01 2012-06-30; } | md5sum)
+if [[ "$long" == "$short" ]]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: export 1990-01-01 2012-06-30 differs from its two halves"; fi
+if [[ -w /dev/full ]]; then
+    "${cli[@]}" export 1990-01-01 2012-06-30 >/dev/full 2>/dev/null
+    status=$?
+    if [[ $status -ne 0 ]]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL: export into a full disk -> status 0"; fi
+fi
 for args in "julian -0104-12-31" "julian 2000-02-30" "interval 2000-01-11 --days 1-0" "ganzhi" \
             "interval 2000-01-01 --days 5 --to mayan" "export 2024-02-10 2024-02-01" "export 2024-01-01 5001-01-01"; do
     # shellcheck disable=SC2086

@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "commands.h"
 #include "converter.h"
 #include "date_bounds.h"
@@ -144,6 +149,61 @@ int GanzhiCommand(const CommandArgs& args)
     return 0;
 }
 
+namespace {
+
+// The export lines of days first..last written to `out`, converted to UTF-8
+// a few thousand lines at a time: one conversion per line would cost more
+// than the calendar itself. False when a write failed.
+bool WriteExportLines(FILE* out, int32_t first, int32_t last, char separator)
+{
+    std::string pending;
+    auto flush = [&] {
+        PrintText(out, pending);
+        pending.clear();
+    };
+    ExportDayLines(first, last, separator, [&](const std::string& line) {
+        pending += line;
+        pending += '\n';
+        if (pending.size() > (1 << 16)) flush();
+    });
+    flush();
+    return std::fflush(out) == 0 && !std::ferror(out);
+}
+
+// The export lines printed. A long span is made in two halves side by side
+// where processes can be forked: a child writes the later half into a
+// temporary file while this process prints the earlier one, and the file
+// follows. Each half has caches of its own, and no cache changes a line, so
+// the lines are those of a single pass.
+bool WriteExport(int32_t first, int32_t last, char separator)
+{
+#ifndef _WIN32
+    constexpr int32_t HalvedFrom = 8192;  // days; below, a fork costs more than it saves
+    FILE* later = last - int64_t(first) >= HalvedFrom ? std::tmpfile() : nullptr;
+    if (later && std::fflush(stdout) == 0) {
+        int32_t middle = first + (last - first) / 2;
+        pid_t child = fork();
+        if (child == 0) _exit(WriteExportLines(later, middle + 1, last, separator) ? 0 : 1);
+        if (child > 0) {
+            bool ok = WriteExportLines(stdout, first, middle, separator);
+            int status = 0;
+            ok = waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 && ok;
+            std::rewind(later);
+            char buffer[1 << 16];
+            for (size_t n; ok && (n = std::fread(buffer, 1, sizeof buffer, later)) > 0;)
+                ok = std::fwrite(buffer, 1, n, stdout) == n;
+            ok = ok && !std::ferror(later) && std::fflush(stdout) == 0;
+            std::fclose(later);
+            return ok;
+        }
+    }
+    if (later) std::fclose(later);
+#endif
+    return WriteExportLines(stdout, first, last, separator);
+}
+
+}  // namespace
+
 int ExportCommand(const CommandArgs& args)
 {
     const char usage[] =
@@ -161,18 +221,6 @@ int ExportCommand(const CommandArgs& args)
     int32_t first = ReadDateField(*from), last = ReadDateField(*to);
     if (first > last) return Refuse("export", "FROM must not be later than TO");
 
-    // Converted to UTF-8 a few thousand lines at a time: one conversion per
-    // line would cost more than the calendar itself.
-    std::string pending;
-    auto flush = [&pending] {
-        PrintText(stdout, pending);
-        pending.clear();
-    };
-    ExportDayLines(first, last, words.tsv ? '\t' : ' ', [&](const std::string& line) {
-        pending += line;
-        pending += '\n';
-        if (pending.size() > (1 << 16)) flush();
-    });
-    flush();
-    return std::fflush(stdout) == 0 ? 0 : Refuse("export", "could not write the lines");
+    bool written = WriteExport(first, last, words.tsv ? '\t' : ' ');
+    return written ? 0 : Refuse("export", "could not write the lines");
 }
