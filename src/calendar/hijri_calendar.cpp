@@ -100,7 +100,14 @@ std::optional<HijriDate> HijriDateOf(const CalendarDate& date)
 
 std::string HijriDateText(const std::optional<HijriDate>& date)
 {
-    return date ? DateToText(CalendarDate{date->year, date->month, date->day}) : std::string();
+    std::string text;
+    AppendHijriDateText(text, date);
+    return text;
+}
+
+void AppendHijriDateText(std::string& text, const std::optional<HijriDate>& date)
+{
+    if (date) AppendDateText(text, CalendarDate{date->year, date->month, date->day});
 }
 
 std::string SolarToHijriText(int32_t y, int m, int d) { return HijriDateText(HijriDateOf(CalendarDate{y, m, d})); }

@@ -30,5 +30,6 @@ std::string HijriToSolarText(int32_t y, int m, int d);
 // The tagged text of a Hijri date ("AD09-10-1318"; years <= 0 show 1 - y,
 // as civil BC years do), "" for none.
 std::string HijriDateText(const std::optional<HijriDate>& date);
+void AppendHijriDateText(std::string& text, const std::optional<HijriDate>& date);
 // Tagged Hijri date text of a civil date, "" when invalid or out of range.
 std::string SolarToHijriText(int32_t y, int m, int d);

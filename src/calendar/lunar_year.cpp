@@ -445,7 +445,14 @@ int32_t DayOfLunarDate(const LunarDate& date)
 
 std::string LunarDateText(const std::optional<LunarDate>& date)
 {
-    return date ? DateToText(CalendarDate{date->year, date->month, date->day}) : std::string();
+    std::string text;
+    AppendLunarDateText(text, date);
+    return text;
+}
+
+void AppendLunarDateText(std::string& text, const std::optional<LunarDate>& date)
+{
+    if (date) AppendDateText(text, CalendarDate{date->year, date->month, date->day});
 }
 
 std::string SolarToLunar(int32_t y, int month, int day)

@@ -104,5 +104,6 @@ std::string LunarDateFromOrdinal(int32_t y, int ordinal);
 // The tagged text of a lunar date ("AD16-02-2020" for the leap second
 // month), "" for none.
 std::string LunarDateText(const std::optional<LunarDate>& date);
+void AppendLunarDateText(std::string& text, const std::optional<LunarDate>& date);
 std::string SolarToLunar(int32_t y, int month, int day);
 std::string LunarToSolar(int32_t y, int month, int day);

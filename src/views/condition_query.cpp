@@ -321,14 +321,11 @@ void ListDay(int count, int32_t j, const CalendarDate& date, int mode, DayMemo& 
     // from the day on.
     bool termDay = memo.IsTermDay(j);
     std::optional<LunarDate> lunar = LunarDateOf(date);
-    std::optional<HijriDate> hijri = HijriDateOfDay(j);
     list.Add("");
     list.Line().append("第").append(std::to_string(count)).append("个条件日：");
     AppendDateText(list.Line().append("    对应公历→"), date);
-    std::string& lunarLine = list.Line().append("    对应农历→");
-    if (lunar) AppendDateText(lunarLine, CalendarDate{lunar->year, lunar->month, lunar->day});
-    std::string& hijriLine = list.Line().append("    对应回历→");
-    if (hijri) AppendDateText(hijriLine, CalendarDate{hijri->year, hijri->month, hijri->day});
+    AppendLunarDateText(list.Line().append("    对应农历→"), lunar);
+    AppendHijriDateText(list.Line().append("    对应回历→"), HijriDateOfDay(j));
     list.Line().append("    对应星期→").append(WeekdayNameOfDay(j));
     memo.AppendCycleText(list.Line().append("    对应干支→"), j, date, mode);
     if (termDay) {

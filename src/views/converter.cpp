@@ -214,9 +214,9 @@ void AppendExportLine(std::string& line, int32_t j, const CalendarDate& date, co
     line += separator;
     AppendDateText(line, date);
     line += separator;
-    if (lunar) AppendDateText(line, CalendarDate{lunar->year, lunar->month, lunar->day});
+    AppendLunarDateText(line, lunar);
     line += separator;
-    if (hijri) AppendDateText(line, CalendarDate{hijri->year, hijri->month, hijri->day});
+    AppendHijriDateText(line, hijri);
     line += separator;
     line += cycle;
     line += separator;
